@@ -1,0 +1,96 @@
+#include "operation_choice.h"
+
+#include <cstdint>
+
+namespace qx5 {
+
+bool FindDivisors(EngineState& s, std::int32_t n) {
+    std::int32_t count = 0;
+    if (n > 0) {
+        std::int64_t d = 1;
+        do {
+            ++d;
+            if (n % d == 0) {
+                // Numbers in play stay far below the list's capacity (120 gives 7
+                // divisors); the guard only keeps an outsized number from overrunning it.
+                if (count == DivisorCapacity) {
+                    break;
+                }
+                ++count;
+                s.Divisors[count] = static_cast<std::int32_t>(d);
+            }
+        } while (n >= d * d);
+    }
+    s.DivisorCount = count;
+    return count == 0;
+}
+
+void UpdateFeasibility(EngineState& s, std::int32_t n) {
+    if (s.BasicMode) {
+        s.CanAdd = n < s.MaxNumber;
+        s.CanSubtract = n > s.SubtractAbove && s.ExerciseType > 1;
+        s.CanMultiply = n < s.MultiplyBelow && n > 0 && s.ExerciseType > 2;
+        const bool noDivisor = FindDivisors(s, n);
+        s.CanDivide = !noDivisor && n > 10 && s.ExerciseType > 3;
+        return;
+    }
+    s.CanAdd = n < s.AddBelow;
+    s.CanSubtract = n > s.SubtractAbove;
+    s.CanMultiply = n < s.MultiplyBelow && n > 0;
+    if (s.IntegerDivision) {
+        // Any divisor will do when the remainder is dropped; the list is left alone.
+        s.CanDivide = n > 10;
+    } else {
+        const bool noDivisor = FindDivisors(s, n);
+        s.CanDivide = !noDivisor && n > 10;
+    }
+}
+
+bool IsFeasible(const EngineState& s, std::int32_t operation) {
+    switch (operation) {
+    case Addition:
+        return s.CanAdd;
+    case Subtraction:
+        return s.CanSubtract;
+    case Multiplication:
+        return s.CanMultiply;
+    case Division:
+        return s.CanDivide;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+// One pass of drawing in basic mode; each draw is made only when it is reached.
+std::int32_t DrawBasicOperation(std::int32_t type, RandomSource& random) {
+    switch (type) {
+    case 2:
+        return random.Random() < 0.6 ? Subtraction : Addition;
+    case 3:
+        if (random.Random() < 0.6) {
+            return Multiplication;
+        }
+        return random.Random() < 0.6 ? Subtraction : Addition;
+    case 4:
+        if (random.Random() < 0.7) {
+            return random.Random() < 0.6 ? Division : Multiplication;
+        }
+        return random.Random() < 0.6 ? Subtraction : Addition;
+    default: // type 1: addition only, no draw
+        return Addition;
+    }
+}
+
+} // namespace
+
+void ChooseOperation(EngineState& s, RandomSource& random) {
+    UpdateFeasibility(s, s.CurrentNumber);
+    do {
+        s.Operation = s.BasicMode ? DrawBasicOperation(s.ExerciseType, random) : random.Random(4);
+    } while (!IsFeasible(s, s.Operation));
+    s.SecondOperation = NoOperation;
+}
+
+} // namespace qx5

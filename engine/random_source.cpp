@@ -1,0 +1,27 @@
+#include "random_source.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace qx5 {
+
+void MersenneRandomSource::ReseedFromClock() { Reseed(MillisecondsOfDay()); }
+
+std::uint32_t MersenneRandomSource::MillisecondsOfDay() {
+    using namespace std::chrono;
+    const auto now = system_clock::now().time_since_epoch();
+    constexpr auto day = duration_cast<milliseconds>(days{1}).count();
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(now).count() % day);
+}
+
+std::int32_t MersenneRandomSource::DrawInteger(std::int32_t n) {
+    return std::uniform_int_distribution<std::int32_t>(0, n - 1)(generator_);
+}
+
+double MersenneRandomSource::DrawReal() {
+    const double r = std::generate_canonical<double, 53>(generator_);
+    // generate_canonical may round up to exactly 1.0 (a known library defect).
+    return r < 1.0 ? r : std::nextafter(1.0, 0.0);
+}
+
+} // namespace qx5

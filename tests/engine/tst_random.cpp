@@ -1,0 +1,107 @@
+// The random sources: the program's generator and the scripted one the tests rely on.
+#include "random_source.h"
+#include "scripted_random.h"
+
+#include <QtTest>
+
+#include <array>
+#include <vector>
+
+using namespace qx5;
+using namespace qx5::test;
+
+class RandomTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void integerDrawsStayInRangeAndCoverIt_data();
+    void integerDrawsStayInRangeAndCoverIt();
+    void emptyRangeYieldsZeroWithoutDrawing();
+    void realDrawsStayBelowOne();
+    void reseedingRepeatsTheSequence();
+    void clockSeedIsATimeOfDay();
+    void scriptedSourceRefusesWhatWasNotScripted();
+};
+
+void RandomTest::integerDrawsStayInRangeAndCoverIt_data() {
+    QTest::addColumn<int>("n");
+    QTest::newRow("1") << 1;
+    QTest::newRow("4") << 4;
+    QTest::newRow("66") << 66;
+}
+
+void RandomTest::integerDrawsStayInRangeAndCoverIt() {
+    QFETCH(int, n);
+    MersenneRandomSource random(7);
+    std::vector<int> seen(static_cast<std::size_t>(n), 0);
+    for (int i = 0; i < 200 * n; ++i) {
+        const std::int32_t r = random.Random(n);
+        QVERIFY2(r >= 0 && r < n, qPrintable(QString::number(r)));
+        ++seen[static_cast<std::size_t>(r)];
+    }
+    for (int v = 0; v < n; ++v) {
+        QVERIFY2(seen[static_cast<std::size_t>(v)] > 0, qPrintable(QString::number(v)));
+    }
+}
+
+void RandomTest::emptyRangeYieldsZeroWithoutDrawing() {
+    MersenneRandomSource a(99);
+    MersenneRandomSource b(99);
+    QCOMPARE(a.Random(0), 0);
+    QCOMPARE(a.Random(-5), 0);
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(a.Random(1000), b.Random(1000));
+    }
+    ScriptedRandom scripted{Int{3, 2}};
+    QCOMPARE(scripted.Random(0), 0);
+    QCOMPARE(scripted.Used(), std::size_t{0});
+    QCOMPARE(scripted.Random(3), 2);
+}
+
+void RandomTest::realDrawsStayBelowOne() {
+    MersenneRandomSource random(3);
+    double lowest = 1;
+    double highest = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const double r = random.Random();
+        QVERIFY(r >= 0.0 && r < 1.0);
+        lowest = std::min(lowest, r);
+        highest = std::max(highest, r);
+    }
+    QVERIFY(lowest < 0.001 && highest > 0.999);
+}
+
+void RandomTest::reseedingRepeatsTheSequence() {
+    MersenneRandomSource random;
+    random.Reseed(12345);
+    std::array<std::int32_t, 8> first{};
+    for (auto& v : first) {
+        v = random.Random(1000000);
+    }
+    random.Reseed(12345);
+    for (auto v : first) {
+        QCOMPARE(random.Random(1000000), v);
+    }
+}
+
+void RandomTest::clockSeedIsATimeOfDay() {
+    QVERIFY(MersenneRandomSource::MillisecondsOfDay() < 24u * 60 * 60 * 1000);
+}
+
+void RandomTest::scriptedSourceRefusesWhatWasNotScripted() {
+    ScriptedRandom wrongKind{Real{0.5}};
+    QVERIFY_THROWS_EXCEPTION(ScriptError, wrongKind.Random(4));
+
+    ScriptedRandom wrongKindReal{Int{4, 1}};
+    QVERIFY_THROWS_EXCEPTION(ScriptError, wrongKindReal.Random());
+
+    ScriptedRandom wrongBound{Int{4, 1}};
+    QVERIFY_THROWS_EXCEPTION(ScriptError, wrongBound.Random(5));
+
+    ScriptedRandom oneDraw{Real{0.25}};
+    QCOMPARE(oneDraw.Random(), 0.25);
+    QVERIFY_THROWS_EXCEPTION(ScriptError, oneDraw.Random());
+}
+
+QTEST_APPLESS_MAIN(RandomTest)
+#include "tst_random.moc"

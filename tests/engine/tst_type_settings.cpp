@@ -1,0 +1,195 @@
+// Exercise types: the settings each type writes, titles, captions and the fresh state.
+#include "type_settings.h"
+
+#include <QtTest>
+
+using namespace qx5;
+
+namespace {
+
+EngineState StateForType(std::int32_t type, EngineState s = {}) {
+    s.ExerciseType = type;
+    s.BasicMode = type <= 4;
+    ApplyTypeSettings(s);
+    return s;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+class TypeSettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void freshStateIsAllZero();
+    void settingsPerType_data();
+    void settingsPerType();
+    void titlesPerType_data();
+    void titlesPerType();
+    void basicModeLeavesIntegerDivisionAlone();
+    void basicModeEmptiesTitleSlotsFiveAndSix();
+    void menuCaptions_data();
+    void menuCaptions();
+};
+
+void TypeSettingsTest::freshStateIsAllZero() {
+    const EngineState s;
+    QCOMPARE(s.ExerciseType, 0);
+    QCOMPARE(s.MaxNumber, 0);
+    QCOMPARE(s.CurrentNumber, 0);
+    QCOMPARE(s.PreviousOperation, 0);
+    QCOMPARE(s.SecondOperation, 0);
+    QVERIFY(!s.BasicMode && !s.Combined && !s.IntegerDivision && !s.RestartRequested);
+    QVERIFY(!s.CanAdd && !s.CanSubtract && !s.CanMultiply && !s.CanDivide);
+    QVERIFY(s.RangeLabel.empty() && s.InstructionText.empty() && s.AnswerText.empty());
+    QVERIFY(s.OperandText.empty() && s.SecondOperandText.empty());
+    for (std::int32_t i = 1; i <= DivisorCapacity; ++i) {
+        QCOMPARE(s.Divisors[i], 0);
+    }
+    for (std::int32_t i = 1; i <= TitleSlots; ++i) {
+        QVERIFY(s.TypeTitles[i].Title.empty());
+    }
+    for (std::int32_t i = 1; i <= MaxSteps; ++i) {
+        QCOMPARE(s.StepRecords[i], opgavelinier{});
+        QCOMPARE(s.StepRecords[i].Answer, 0);
+        QVERIFY(s.StepRecords[i].AnswerText.empty());
+    }
+}
+
+void TypeSettingsTest::settingsPerType_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("startSpan");
+    QTest::addColumn<int>("startMin");
+    QTest::addColumn<int>("maxNumber");
+    QTest::addColumn<int>("minOperand");
+    QTest::addColumn<int>("addBelow"); // -1: not written by the type
+    QTest::addColumn<int>("subtractAbove");
+    QTest::addColumn<int>("multiplyBelow");
+    QTest::addColumn<bool>("basic");
+    QTest::addColumn<bool>("combined");
+    QTest::addColumn<bool>("integerDivision");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("answerColumnX");
+    QTest::addColumn<QString>("rangeLabel");
+
+    // clang-format off
+    QTest::newRow("1 plus only")         << 1  << 10 << 4  << 50  << 1  << -1 << 10 << 12 << true  << false << false << 6 << 370 << "Tal: 1-50 ";
+    QTest::newRow("2 plus and minus")    << 2  << 10 << 4  << 50  << 1  << -1 << 10 << 12 << true  << false << false << 6 << 370 << "Tal: 1-50 ";
+    QTest::newRow("3 plus minus times")  << 3  << 10 << 4  << 50  << 1  << -1 << 10 << 12 << true  << false << false << 6 << 370 << "Tal: 1-50 ";
+    QTest::newRow("4 all four combined") << 4  << 60 << 34 << 100 << 1  << -1 << 25 << 30 << true  << true  << false << 6 << 500 << "Tal: 1-100";
+    QTest::newRow("5 small simple")      << 5  << 30 << 10 << 40  << 4  << 15 << 10 << 12 << false << false << false << 9 << 300 << "Tal: 1-40";
+    QTest::newRow("6 larger simple")     << 6  << 50 << 20 << 80  << 7  << 40 << 20 << 40 << false << false << false << 9 << 300 << "Tal: 1-80";
+    QTest::newRow("7 largest simple")    << 7  << 70 << 20 << 120 << 10 << 60 << 30 << 60 << false << false << false << 9 << 300 << "Tal: 1-120";
+    QTest::newRow("8 small combined")    << 8  << 30 << 10 << 40  << 4  << 15 << 10 << 12 << false << true  << false << 9 << 500 << "Tal: 1-40";
+    QTest::newRow("9 larger combined")   << 9  << 50 << 20 << 80  << 7  << 40 << 20 << 40 << false << true  << false << 9 << 500 << "Tal: 1-80";
+    QTest::newRow("10 largest combined") << 10 << 70 << 20 << 120 << 10 << 60 << 30 << 60 << false << true  << false << 9 << 500 << "Tal: 1-120";
+    QTest::newRow("11 small simple int") << 11 << 30 << 10 << 40  << 4  << 15 << 10 << 12 << false << false << true  << 9 << 300 << "Tal: 1-40";
+    QTest::newRow("12 larger simple int")<< 12 << 50 << 20 << 80  << 7  << 40 << 20 << 40 << false << false << true  << 9 << 300 << "Tal: 1-80";
+    QTest::newRow("13 largest simple int")<< 13 << 70 << 20 << 120 << 10 << 60 << 30 << 60 << false << false << true << 9 << 300 << "Tal: 1-120";
+    QTest::newRow("14 small comb int")   << 14 << 30 << 10 << 40  << 4  << 15 << 10 << 12 << false << true  << true  << 9 << 500 << "Tal: 1-40";
+    QTest::newRow("15 larger comb int")  << 15 << 50 << 20 << 80  << 7  << 40 << 20 << 40 << false << true  << true  << 9 << 500 << "Tal: 1-80";
+    QTest::newRow("16 largest comb int") << 16 << 70 << 20 << 120 << 10 << 60 << 30 << 60 << false << true  << true  << 9 << 500 << "Tal: 1-120";
+    // clang-format on
+}
+
+void TypeSettingsTest::settingsPerType() {
+    QFETCH(int, type);
+    QFETCH(int, addBelow);
+    QFETCH(bool, basic);
+
+    // Start from a state another type left behind, so stale values would show.
+    EngineState before;
+    before.AddBelow = -1;
+    const EngineState s = StateForType(type, before);
+
+    QCOMPARE(s.BasicMode, basic);
+    QTEST(s.StartSpan, "startSpan");
+    QTEST(s.StartMin, "startMin");
+    QTEST(s.MaxNumber, "maxNumber");
+    QTEST(s.MinOperand, "minOperand");
+    QCOMPARE(s.AddBelow, addBelow);
+    QTEST(s.SubtractAbove, "subtractAbove");
+    QTEST(s.MultiplyBelow, "multiplyBelow");
+    QTEST(s.Combined, "combined");
+    QTEST(s.IntegerDivision, "integerDivision");
+    QTEST(s.StepsPerSeries, "steps");
+    QTEST(s.AnswerColumnX, "answerColumnX");
+    QCOMPARE(s.SheetLeft, 60);
+    QTEST(Q(s.RangeLabel), "rangeLabel");
+    QCOMPARE(s.TypeTitles, basic ? OperationTitles : LevelTitles);
+}
+
+void TypeSettingsTest::titlesPerType_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("1") << 1 << " (+) Kun plus ";
+    QTest::newRow("2") << 2 << " (+,-) Plus og minus ";
+    QTest::newRow("3 middle dot") << 3 << " (+,-,\u00b7) Plus, minus, gange ";
+    QTest::newRow("4") << 4 << " (+,-,\u00b7,:) Alle fire slags ";
+    QTest::newRow("5") << 5 << " Små tal, enkle opgaver";
+    QTest::newRow("6") << 6 << " Større tal, enkle opgaver";
+    QTest::newRow("7") << 7 << " Endnu større tal, enkle opgaver";
+    QTest::newRow("8") << 8 << " Små tal, kombinations-opgaver";
+    QTest::newRow("9 one blank") << 9 << " Større tal, kombinations-opgaver";
+    QTest::newRow("10") << 10 << " Endnu større tal, kombinations-opgaver";
+    QTest::newRow("11") << 11 << " Små tal, enkle opgaver med heltalsdivision";
+    QTest::newRow("12") << 12 << " Større tal, enkle opgaver med heltalsdivision";
+    QTest::newRow("13") << 13 << " Endnu større tal, enkle opgaver med heltalsdivision";
+    QTest::newRow("14") << 14 << " Små tal, kombinations-opgaver med heltalsdivision";
+    QTest::newRow("15") << 15 << " Større tal, kombinations-opgaver med heltalsdivision";
+    QTest::newRow("16") << 16 << " Endnu større tal, kombinations-opgaver med heltalsdivision";
+}
+
+void TypeSettingsTest::titlesPerType() {
+    QFETCH(int, type);
+    QTEST(Q(CurrentTypeTitle(StateForType(type))), "title");
+}
+
+void TypeSettingsTest::basicModeLeavesIntegerDivisionAlone() {
+    const EngineState after14 = StateForType(14);
+    QVERIFY(after14.IntegerDivision);
+    for (int basicType = 1; basicType <= 4; ++basicType) {
+        const EngineState s = StateForType(basicType, after14);
+        QVERIFY2(s.IntegerDivision, qPrintable(QString("type %1 after 14").arg(basicType)));
+        // Everything else matches a fresh start in that type.
+        EngineState fresh = StateForType(basicType);
+        fresh.IntegerDivision = true;
+        fresh.AddBelow = s.AddBelow; // basic types do not write it
+        QCOMPARE(s, fresh);
+    }
+}
+
+void TypeSettingsTest::basicModeEmptiesTitleSlotsFiveAndSix() {
+    const EngineState s = StateForType(2, StateForType(16));
+    QVERIFY(s.TypeTitles[5].Title.empty());
+    QVERIFY(s.TypeTitles[6].Title.empty());
+    QCOMPARE(Q(s.TypeTitles[4].Title), QString(" (+,-,\u00b7,:) Alle fire slags "));
+}
+
+void TypeSettingsTest::menuCaptions_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("1 trailing blank") << 1 << "1. (+) Kun plus ";
+    QTest::newRow("2 trailing blank") << 2 << "2. (+,-) Plus og minus ";
+    QTest::newRow("3 no trailing blank") << 3 << "3. (+,-,\u00b7) Plus, minus, gange";
+    QTest::newRow("4") << 4 << "4. (+,-,\u00b7,:) Alle fire slags";
+    QTest::newRow("5") << 5 << "5. Små tal, enkle opgaver";
+    QTest::newRow("8") << 8 << "8. Små tal, kombinations-opgaver";
+    QTest::newRow("9 two blanks") << 9 << "9. Større  tal, kombinations-opgaver";
+    QTest::newRow("10 two blanks") << 10 << "10. Endnu større  tal, kombinations-opgaver";
+    QTest::newRow("12 one blank") << 12 << "12. Større tal, enkle opgaver";
+    QTest::newRow("15 two blanks") << 15 << "15. Større  tal, kombinations-opgaver";
+    QTest::newRow("16 two blanks") << 16 << "16. Endnu større  tal, kombinations-opgaver";
+}
+
+void TypeSettingsTest::menuCaptions() {
+    QFETCH(int, type);
+    const std::string_view caption = TypeMenuCaptions[type];
+    QTEST(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), "caption");
+}
+
+QTEST_APPLESS_MAIN(TypeSettingsTest)
+#include "tst_type_settings.moc"
