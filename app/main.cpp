@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +24,9 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
     if (QByteArray(context.category ? context.category : "").startsWith("qt.qpa")) {
         return;
     }
-    previousHandler(type, context, message);
+    if (previousHandler) {
+        previousHandler(type, context, message);
+    }
 }
 
 } // namespace
@@ -34,6 +37,8 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(previousHandler);
 
     qx5::TForm1 mainWindow;
+    // Fill the work area even where no window manager maximises the window.
+    mainWindow.setGeometry(mainWindow.screen()->availableGeometry());
     mainWindow.showMaximized();
     return QApplication::exec();
 }
