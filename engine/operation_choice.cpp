@@ -1,5 +1,6 @@
 #include "operation_choice.h"
 
+#include <cassert>
 #include <cstdint>
 
 namespace qx5 {
@@ -11,8 +12,9 @@ bool FindDivisors(EngineState& s, std::int32_t n) {
         do {
             ++d;
             if (n % d == 0) {
-                // Numbers in play stay far below the list's capacity (120 gives 7
-                // divisors); the guard only keeps an outsized number from overrunning it.
+                // Numbers in play never exceed 120, which has 7 listed divisors; a far
+                // larger number is a programming error and must not write past the list.
+                assert(count < DivisorCapacity);
                 if (count == DivisorCapacity) {
                     break;
                 }
