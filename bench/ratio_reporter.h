@@ -1,11 +1,15 @@
-// Console output as usual, followed by each benchmark's time as a ratio of the reference
-// benchmark measured in the same run, so figures compare across machines and loads.
+// Console output as usual, followed by each benchmark's CPU time as a multiple of the
+// reference benchmark measured in the same run, so figures compare across machines and
+// loads. With --benchmark_repetitions=N the table gives the median and the spread.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -13,37 +17,49 @@ namespace qx5::bench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    explicit RatioReporter(std::string referenceName) : reference_(std::move(referenceName)) {}
+    explicit RatioReporter(std::string referenceName)
+        : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular)
+        , reference_(std::move(referenceName)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                results_.emplace_back(run.benchmark_name(), run.GetAdjustedCPUTime());
+                const std::string name = run.run_name.str();
+                if (times_.find(name) == times_.end()) {
+                    order_.push_back(name);
+                }
+                times_[name].push_back(run.GetAdjustedCPUTime());
             }
         }
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        double reference = 0;
-        for (const auto& [name, time] : results_) {
-            if (name.rfind(reference_, 0) == 0) {
-                reference = time;
-            }
-        }
-        if (reference <= 0) {
+        const auto reference = times_.find(reference_);
+        if (reference == times_.end()) {
             return;
         }
-        std::printf("\nCPU time per iteration as a multiple of %s:\n", reference_.c_str());
-        for (const auto& [name, time] : results_) {
-            std::printf("  %-40s %8.2f\n", name.c_str(), time / reference);
+        const double base = Median(reference->second);
+        std::printf("\nCPU time per iteration as a multiple of %s (median, min-max):\n",
+                    reference_.c_str());
+        for (const std::string& name : order_) {
+            const std::vector<double>& t = times_[name];
+            std::printf("  %-40s %7.2f  (%.2f-%.2f)\n", name.c_str(), Median(t) / base,
+                        *std::min_element(t.begin(), t.end()) / base,
+                        *std::max_element(t.begin(), t.end()) / base);
         }
     }
 
 private:
+    static double Median(std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    }
+
     std::string reference_;
-    std::vector<std::pair<std::string, double>> results_;
+    std::vector<std::string> order_;
+    std::map<std::string, std::vector<double>> times_;
 };
 
 // Runs the registered benchmarks with the ratio table; use as the program's main().
