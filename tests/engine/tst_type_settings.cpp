@@ -3,6 +3,9 @@
 
 #include <QtTest>
 
+#include <cstring>
+#include <new>
+
 using namespace qx5;
 
 namespace {
@@ -14,7 +17,9 @@ EngineState StateForType(std::int32_t type, EngineState s = {}) {
     return s;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -31,17 +36,30 @@ private slots:
     void basicModeEmptiesTitleSlotsFiveAndSix();
     void menuCaptions_data();
     void menuCaptions();
+    void groupLabels();
 };
 
 void TypeSettingsTest::freshStateIsAllZero() {
-    const EngineState s;
-    QCOMPARE(s.ExerciseType, 0);
-    QCOMPARE(s.MaxNumber, 0);
-    QCOMPARE(s.CurrentNumber, 0);
-    QCOMPARE(s.PreviousOperation, 0);
-    QCOMPARE(s.SecondOperation, 0);
-    QVERIFY(!s.BasicMode && !s.Combined && !s.IntegerDivision && !s.RestartRequested);
-    QVERIFY(!s.CanAdd && !s.CanSubtract && !s.CanMultiply && !s.CanDivide);
+    // Built over memory full of garbage, so a field without an initialiser would show.
+    alignas(EngineState) unsigned char storage[sizeof(EngineState)];
+    std::memset(storage, 0xA5, sizeof storage);
+    const EngineState& s = *new (storage) EngineState;
+
+    const std::int32_t numbers[] = {
+        s.ExerciseType,    s.StartSpan,       s.StartMin,      s.MaxNumber,
+        s.MinOperand,      s.AddBelow,        s.SubtractAbove, s.MultiplyBelow,
+        s.StepsPerSeries,  s.AnswerColumnX,   s.SheetLeft,     s.DivisorCount,
+        s.CurrentNumber,   s.StartNumber,     s.StepIndex,     s.Operation,
+        s.Operand,         s.SecondOperation, s.SecondOperand, s.PreviousOperation,
+        s.PreviousOperand, s.ExpectedResult,  s.CorrectCount};
+    for (const std::int32_t n : numbers) {
+        QCOMPARE(n, 0);
+    }
+    const bool flags[] = {s.BasicMode, s.Combined,    s.IntegerDivision, s.RestartRequested,
+                          s.CanAdd,    s.CanSubtract, s.CanMultiply,     s.CanDivide};
+    for (const bool f : flags) {
+        QVERIFY(!f);
+    }
     QVERIFY(s.RangeLabel.empty() && s.InstructionText.empty() && s.AnswerText.empty());
     QVERIFY(s.OperandText.empty() && s.SecondOperandText.empty());
     for (std::int32_t i = 1; i <= DivisorCapacity; ++i) {
@@ -51,10 +69,12 @@ void TypeSettingsTest::freshStateIsAllZero() {
         QVERIFY(s.TypeTitles[i].Title.empty());
     }
     for (std::int32_t i = 1; i <= MaxSteps; ++i) {
-        QCOMPARE(s.StepRecords[i], opgavelinier{});
-        QCOMPARE(s.StepRecords[i].Answer, 0);
-        QVERIFY(s.StepRecords[i].AnswerText.empty());
+        const opgavelinier& r = s.StepRecords[i];
+        QVERIFY(r.Number == 0 && r.Operand == 0 && r.Answer == 0 && r.Expected == 0);
+        QVERIFY(r.InstructionText.empty() && r.NumberText.empty() && r.OperandText.empty() &&
+                r.AnswerText.empty() && r.ExpectedText.empty());
     }
+    s.~EngineState();
 }
 
 void TypeSettingsTest::settingsPerType_data() {
@@ -177,10 +197,15 @@ void TypeSettingsTest::menuCaptions_data() {
     QTest::newRow("3 no trailing blank") << 3 << "3. (+,-,\u00b7) Plus, minus, gange";
     QTest::newRow("4") << 4 << "4. (+,-,\u00b7,:) Alle fire slags";
     QTest::newRow("5") << 5 << "5. Små tal, enkle opgaver";
+    QTest::newRow("6") << 6 << "6. Større tal, enkle opgaver";
+    QTest::newRow("7") << 7 << "7. Endnu større tal, enkle opgaver";
     QTest::newRow("8") << 8 << "8. Små tal, kombinations-opgaver";
     QTest::newRow("9 two blanks") << 9 << "9. Større  tal, kombinations-opgaver";
     QTest::newRow("10 two blanks") << 10 << "10. Endnu større  tal, kombinations-opgaver";
+    QTest::newRow("11") << 11 << "11. Små tal, enkle opgaver";
     QTest::newRow("12 one blank") << 12 << "12. Større tal, enkle opgaver";
+    QTest::newRow("13") << 13 << "13. Endnu større tal, enkle opgaver";
+    QTest::newRow("14") << 14 << "14. Små tal, kombinations-opgaver";
     QTest::newRow("15 two blanks") << 15 << "15. Større  tal, kombinations-opgaver";
     QTest::newRow("16 two blanks") << 16 << "16. Endnu større  tal, kombinations-opgaver";
 }
@@ -189,6 +214,13 @@ void TypeSettingsTest::menuCaptions() {
     QFETCH(int, type);
     const std::string_view caption = TypeMenuCaptions[type];
     QTEST(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), "caption");
+}
+
+void TypeSettingsTest::groupLabels() {
+    QCOMPARE(QString::fromUtf8(EvenDivisionGroupLabel.data(), EvenDivisionGroupLabel.size()),
+             QString("Divisioner går op:"));
+    QCOMPARE(QString::fromUtf8(IntegerDivisionGroupLabel.data(), IntegerDivisionGroupLabel.size()),
+             QString("Ved division smides resten væk:"));
 }
 
 QTEST_APPLESS_MAIN(TypeSettingsTest)

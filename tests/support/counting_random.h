@@ -12,7 +12,9 @@ namespace qx5::test {
 
 class CountingRandom final : public RandomSource {
 public:
-    CountingRandom(std::uint32_t seed, std::int64_t limit) : inner_(seed), limit_(limit) {}
+    CountingRandom(std::uint32_t seed, std::int64_t limit)
+        : inner_(seed)
+        , limit_(limit) {}
 
     std::int64_t Count() const { return count_; }
     void ResetCount() { count_ = 0; }

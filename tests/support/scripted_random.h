@@ -33,12 +33,19 @@ public:
         bool IsReal;
         std::int32_t Bound;
         double Value;
-        Draw(Int i) : IsReal(false), Bound(i.Bound), Value(i.Value) {}
-        Draw(Real r) : IsReal(true), Bound(0), Value(r.Value) {}
+        Draw(Int i)
+            : IsReal(false)
+            , Bound(i.Bound)
+            , Value(i.Value) {}
+        Draw(Real r)
+            : IsReal(true)
+            , Bound(0)
+            , Value(r.Value) {}
     };
 
     ScriptedRandom() = default;
-    ScriptedRandom(std::initializer_list<Draw> draws) : draws_(draws) {}
+    ScriptedRandom(std::initializer_list<Draw> draws)
+        : draws_(draws) {}
 
     void Append(Draw d) { draws_.push_back(d); }
     std::size_t Used() const { return next_; }
