@@ -9,7 +9,9 @@
 namespace qx5 {
 
 // The operation that undoes op: addition <-> subtraction, multiplication <-> division.
-constexpr std::int32_t InverseOperation(std::int32_t op) { return 4 * (op / 2) + 1 - op; }
+constexpr std::int32_t InverseOperation(std::int32_t op) {
+    return 4 * (op / 2) + 1 - op;
+}
 
 // Draws an operand for op applied to number into value (and its decimal text into text).
 // A rejected candidate draws a new Operation (judged on CurrentNumber) and the search goes

@@ -46,8 +46,7 @@ namespace {
 
 // The settings of one size level of types 5-16.
 struct SizeLevel {
-    std::int32_t StartSpan, StartMin, AddBelow, SubtractAbove, MultiplyBelow, MaxNumber,
-        MinOperand;
+    std::int32_t StartSpan, StartMin, AddBelow, SubtractAbove, MultiplyBelow, MaxNumber, MinOperand;
     std::string_view RangeLabel;
 };
 
