@@ -1,6 +1,7 @@
 // Operand choice: candidate ranges, the range, no-undo and bound tests, the fall-back to a
 // new operation, and a property check over many simple chains in every type.
 #include "counting_random.h"
+#include "engine_fixtures.h"
 #include "operand_choice.h"
 #include "operation_choice.h"
 #include "scripted_random.h"
@@ -12,20 +13,6 @@
 
 using namespace qx5;
 using namespace qx5::test;
-
-using Script = std::vector<ScriptedRandom::Draw>;
-Q_DECLARE_METATYPE(Script)
-
-namespace {
-
-EngineState StateForType(std::int32_t type, EngineState s = {}) {
-    s.ExerciseType = type;
-    s.BasicMode = type <= 4;
-    ApplyTypeSettings(s);
-    return s;
-}
-
-} // namespace
 
 class OperandChoiceTest : public QObject {
     Q_OBJECT
@@ -133,10 +120,7 @@ void OperandChoiceTest::chooseOperand() {
     s.SecondOperation = Multiplication;
     UpdateFeasibility(s, number); // the divisor list of the number, as the step built it
 
-    ScriptedRandom random;
-    for (const auto& d : draws) {
-        random.Append(d);
-    }
+    ScriptedRandom random(draws);
     std::int32_t chosen = -99;
     std::string text;
     QX5_SCRIPTED(ChooseOperand(s, random, op, number, chosen, text));

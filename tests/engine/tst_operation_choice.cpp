@@ -1,4 +1,5 @@
 // Operation choice: divisor lists, feasibility, the draw sequence and the resulting odds.
+#include "engine_fixtures.h"
 #include "operation_choice.h"
 #include "scripted_random.h"
 #include "type_settings.h"
@@ -13,17 +14,7 @@
 using namespace qx5;
 using namespace qx5::test;
 
-Q_DECLARE_METATYPE(std::vector<qx5::test::ScriptedRandom::Draw>)
-
 namespace {
-
-EngineState StateForType(std::int32_t type) {
-    EngineState s;
-    s.ExerciseType = type;
-    s.BasicMode = type <= 4;
-    ApplyTypeSettings(s);
-    return s;
-}
 
 QList<int> DivisorList(const EngineState& s) {
     QList<int> list;
@@ -188,8 +179,6 @@ void OperationChoiceTest::integerDivisionKeepsTheDivisorList() {
     QCOMPARE(basic.DivisorCount, 0);
 }
 
-using Script = std::vector<ScriptedRandom::Draw>;
-
 void OperationChoiceTest::drawSequence_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("number");
@@ -229,10 +218,7 @@ void OperationChoiceTest::drawSequence() {
     s.CurrentNumber = number;
     s.Operation = 3;
     s.SecondOperation = 2;
-    ScriptedRandom random;
-    for (const auto& d : draws) {
-        random.Append(d);
-    }
+    ScriptedRandom random(draws);
     QX5_SCRIPTED(ChooseOperation(s, random));
     QTEST(s.Operation, "operation");
     QCOMPARE(s.SecondOperation, NoOperation);

@@ -1,4 +1,5 @@
 // Exercise types: the settings each type writes, titles, captions and the fresh state.
+#include "engine_fixtures.h"
 #include "type_settings.h"
 
 #include <QtTest>
@@ -7,15 +8,9 @@
 #include <new>
 
 using namespace qx5;
+using namespace qx5::test;
 
 namespace {
-
-EngineState StateForType(std::int32_t type, EngineState s = {}) {
-    s.ExerciseType = type;
-    s.BasicMode = type <= 4;
-    ApplyTypeSettings(s);
-    return s;
-}
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);

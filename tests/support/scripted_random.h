@@ -5,10 +5,13 @@
 
 #include "random_source.h"
 
+#include <QMetaType>
+
 #include <cstddef>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx5::test {
@@ -46,8 +49,9 @@ public:
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<Draw> draws)
         : draws_(draws) {}
+    explicit ScriptedRandom(std::vector<Draw> draws)
+        : draws_(std::move(draws)) {}
 
-    void Append(Draw d) { draws_.push_back(d); }
     std::size_t Used() const { return next_; }
     std::size_t Left() const { return draws_.size() - next_; }
 
@@ -88,7 +92,12 @@ private:
     std::size_t next_ = 0;
 };
 
+// A script as a column of a data-driven test.
+using Script = std::vector<ScriptedRandom::Draw>;
+
 } // namespace qx5::test
+
+Q_DECLARE_METATYPE(qx5::test::Script)
 
 // Runs a statement against a scripted source; a script error fails the current test.
 #define QX5_SCRIPTED(statement)                                                                    \
