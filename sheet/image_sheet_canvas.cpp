@@ -1,0 +1,130 @@
+#include "image_sheet_canvas.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+
+#include <cmath>
+
+namespace qx5 {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int DotsPerMeter(int dpi) {
+    return static_cast<int>(std::lround(dpi / 0.0254));
+}
+
+} // namespace
+
+ImageSheetCanvas::ImageSheetCanvas(int dpi, qreal devicePixelRatio) {
+    SetResolution(dpi, devicePixelRatio);
+}
+
+void ImageSheetCanvas::SetResolution(int dpi, qreal devicePixelRatio) {
+    dpi_ = dpi;
+    devicePixelRatio_ = devicePixelRatio;
+    measure_ = NewImage(1, 1);
+    if (!image_.isNull()) {
+        const QImage old = image_;
+        image_ = NewImage(width_, height_);
+        image_.fill(ToQColor(ButtonFace));
+        QPainter painter(&image_);
+        painter.drawImage(QRectF(0, 0, width_, height_), old);
+    }
+}
+
+QImage ImageSheetCanvas::NewImage(std::int32_t width, std::int32_t height) const {
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    QImage image(static_cast<int>(std::ceil(width * devicePixelRatio_)),
+                 static_cast<int>(std::ceil(height * devicePixelRatio_)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio_);
+    image.setDotsPerMeterX(DotsPerMeter(dpi_));
+    image.setDotsPerMeterY(DotsPerMeter(dpi_));
+    return image;
+}
+
+QColor ImageSheetCanvas::ToQColor(Colour colour) {
+    if (colour == ButtonFace) {
+        return QGuiApplication::palette().color(QPalette::Button);
+    }
+    return QColor(static_cast<int>(colour & 0xFFU), static_cast<int>((colour >> 8) & 0xFFU),
+                  static_cast<int>((colour >> 16) & 0xFFU));
+}
+
+QFont ImageSheetCanvas::CurrentFont() const {
+    QFont font(ToQString(Font.Name));
+    font.setStyleHint(QFont::Serif);
+    if (Font.Size > 0) {
+        font.setPointSize(Font.Size);
+    }
+    return QFont(font, &measure_);
+}
+
+void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
+    if (image_.isNull()) {
+        return;
+    }
+    const QFont font = CurrentFont();
+    const QFontMetrics metrics(font, &measure_);
+    const QString string = ToQString(text);
+    QPainter painter(&image_);
+    painter.fillRect(x, y, metrics.horizontalAdvance(string), metrics.height(),
+                     ToQColor(FillColour));
+    painter.setFont(font);
+    painter.setPen(ToQColor(Font.Colour));
+    painter.drawText(x, y + metrics.ascent(), string);
+}
+
+std::int32_t ImageSheetCanvas::TextWidth(std::string_view text) const {
+    return QFontMetrics(CurrentFont(), &measure_).horizontalAdvance(ToQString(text));
+}
+
+std::int32_t ImageSheetCanvas::TextHeight(std::string_view) const {
+    return QFontMetrics(CurrentFont(), &measure_).height();
+}
+
+void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                                 std::int32_t bottom) {
+    if (image_.isNull() || right <= left || bottom <= top) {
+        return;
+    }
+    const std::int32_t width = right - left;
+    const std::int32_t height = bottom - top;
+    const QColor pen = ToQColor(PenColour);
+    // The outline as four one-pixel strips: no pen geometry to be off by one.
+    QPainter painter(&image_);
+    painter.fillRect(left, top, width, height, ToQColor(FillColour));
+    painter.fillRect(left, top, width, 1, pen);
+    painter.fillRect(left, bottom - 1, width, 1, pen);
+    painter.fillRect(left, top, 1, height, pen);
+    painter.fillRect(right - 1, top, 1, height, pen);
+}
+
+void ImageSheetCanvas::FillAll() {
+    if (!image_.isNull()) {
+        image_.fill(ToQColor(FillColour));
+    }
+}
+
+void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
+    QImage next = NewImage(width, height);
+    if (!next.isNull()) {
+        next.fill(ToQColor(ButtonFace));
+        if (!image_.isNull()) {
+            QPainter painter(&next);
+            painter.drawImage(0, 0, image_);
+        }
+    }
+    image_ = next;
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+}
+
+} // namespace qx5

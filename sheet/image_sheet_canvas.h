@@ -1,0 +1,51 @@
+// The sheet's drawing surface in the program: a QImage painted with QPainter.
+#pragma once
+
+#include "sheet_canvas.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+
+namespace qx5 {
+
+class ImageSheetCanvas final : public SheetCanvas {
+public:
+    // Point sizes convert to pixels at dpi; on a high-DPI screen a device pixel ratio
+    // above 1 keeps text crisp while every coordinate stays in logical pixels.
+    explicit ImageSheetCanvas(int dpi = 96, qreal devicePixelRatio = 1.0);
+
+    // Changes the resolution for the drawing to come; what was drawn is kept as it is.
+    void SetResolution(int dpi, qreal devicePixelRatio);
+    int Dpi() const { return dpi_; }
+
+    // The pixels, to be copied to the screen at (0, 0) at their logical size.
+    const QImage& Image() const { return image_; }
+    // A sheet colour as Qt's colour; the button face is the application palette's.
+    static QColor ToQColor(Colour colour);
+    // The font in force, as Qt resolves it for this canvas.
+    QFont CurrentFont() const;
+
+    void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
+    std::int32_t TextWidth(std::string_view text) const override;
+    std::int32_t TextHeight(std::string_view text) const override;
+    void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                   std::int32_t bottom) override;
+    void FillAll() override;
+    void Resize(std::int32_t width, std::int32_t height) override;
+    std::int32_t Width() const override { return width_; }
+    std::int32_t Height() const override { return height_; }
+
+private:
+    QImage NewImage(std::int32_t width, std::int32_t height) const;
+
+    int dpi_;
+    qreal devicePixelRatio_;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    QImage image_;
+    // Fonts are measured here, so that measuring works while the sheet is still empty.
+    QImage measure_;
+};
+
+} // namespace qx5

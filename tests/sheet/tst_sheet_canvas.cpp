@@ -1,0 +1,321 @@
+// The sheet drawn on the real QImage canvas, checked pixel by pixel at 96 DPI.
+#include "image_sheet_canvas.h"
+#include "sheet_fixtures.h"
+#include "sheet_layout.h"
+#include "type_settings.h"
+
+#include <QFontInfo>
+#include <QtTest>
+
+#include <functional>
+#include <set>
+
+using namespace qx5;
+using namespace qx5::test;
+
+namespace {
+
+using PixelTest = std::function<bool(const QColor&)>;
+
+bool IsRed(const QColor& c) {
+    return c.red() > 200 && c.green() < 80 && c.blue() < 80;
+}
+bool IsBlue(const QColor& c) {
+    return c.blue() > 200 && c.red() < 80 && c.green() < 80;
+}
+
+QColor Background() {
+    return ImageSheetCanvas::ToQColor(ButtonFace);
+}
+
+QColor At(const ImageSheetCanvas& canvas, int x, int y) {
+    const qreal ratio = canvas.Image().devicePixelRatio();
+    return canvas.Image().pixelColor(qRound(x * ratio), qRound(y * ratio));
+}
+
+// Whether any pixel of the logical area passes the test.
+bool AnyIn(const ImageSheetCanvas& canvas, const QRect& area, const PixelTest& test) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (test(At(canvas, x, y))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The cell a text occupies when drawn at (x, y) in the canvas's current font.
+QRect Cell(const ImageSheetCanvas& canvas, int x, int y, std::string_view text) {
+    return {x, y, canvas.TextWidth(text), canvas.TextHeight(text)};
+}
+
+// A cleared sheet of the given size, as a series finds it.
+void Prepare(ImageSheetCanvas& canvas, int width, int height) {
+    canvas.Resize(width, height);
+    ClearSheet(canvas);
+}
+
+void SaveForViewing(const ImageSheetCanvas& canvas, const QString& name) {
+    const QString path = QStringLiteral(QX5_RENDER_DIR "/") + name;
+    QVERIFY2(canvas.Image().save(path), qPrintable("could not write " + path));
+    qInfo("sheet rendered to %s", qPrintable(path));
+}
+
+struct Pixel {
+    int X, Y;
+    QColor Expected;
+};
+
+} // namespace
+
+class SheetCanvasTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fontsResolveToLiberation();
+    void boxPixels_data();
+    void boxPixels();
+    void opaqueText_data();
+    void opaqueText();
+    void sixStepSheetMarksWrongAnswers();
+    void nineStepSheetShowsScoreLine();
+    void resizeKeepsTopLeftAndFillColour();
+    void fittingNeverLosesWhatWasDrawn();
+    void headerRuleWithRealFonts();
+    void pointSizesFollowTheDpi();
+    void highDpiKeepsTheLogicalLayout();
+};
+
+void SheetCanvasTest::fontsResolveToLiberation() {
+    ImageSheetCanvas canvas;
+    QCOMPARE(QFontInfo(canvas.CurrentFont()).family(), QString("Liberation Serif"));
+}
+
+void SheetCanvasTest::boxPixels_data() {
+    QTest::addColumn<int>("type");
+    QTest::newRow("type 5, d = 0") << 5;
+    QTest::newRow("type 1, d = 15") << 1;
+}
+
+void SheetCanvasTest::boxPixels() {
+    QFETCH(int, type);
+    const EngineState s = StateForType(type);
+    ImageSheetCanvas canvas;
+    Prepare(canvas, 800, 500);
+    canvas.Font.Size = BodyFontSize(s.BasicMode);
+    DrawBox(canvas, s);
+
+    const int d = BoxShift(s.BasicMode);
+    const int left = s.SheetLeft;
+    const int right = s.AnswerColumnX + 70; // exclusive
+    const int top = 90 + d;
+    const int bottom = RowY(canvas, s.StepsPerSeries + 1) + d; // exclusive
+    const int middleX = (left + right) / 2;
+    const int middleY = (top + bottom) / 2;
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    const std::vector<Pixel> pixels = {
+        {left, top, black},
+        {right - 1, bottom - 1, black},
+        {left, middleY, black},
+        {right - 1, middleY, black},
+        {middleX, top, black},
+        {middleX, bottom - 1, black},
+        {left + 1, top + 1, white},
+        {right - 2, bottom - 2, white},
+        {middleX, middleY, white},
+        // The white margin: 4 pixels on every side, then the background.
+        {right, middleY, white},
+        {right + 3, middleY, white},
+        {right + 4, middleY, Background()},
+        {left - 1, middleY, white},
+        {left - 4, middleY, white},
+        {left - 5, middleY, Background()},
+        {middleX, top - 1, white},
+        {middleX, top - 4, white},
+        {middleX, top - 5, Background()},
+        {middleX, bottom, white},
+        {middleX, bottom + 3, white},
+        {middleX, bottom + 4, Background()},
+    };
+    for (const Pixel& p : pixels) {
+        QVERIFY2(At(canvas, p.X, p.Y) == p.Expected,
+                 qPrintable(QString("pixel (%1, %2) is %3, expected %4")
+                                .arg(p.X)
+                                .arg(p.Y)
+                                .arg(At(canvas, p.X, p.Y).name(), p.Expected.name())));
+    }
+    QCOMPARE(canvas.FillColour, White);
+}
+
+void SheetCanvasTest::opaqueText_data() {
+    QTest::addColumn<Colour>("fill");
+    QTest::newRow("inside the box, on white") << White;
+    QTest::newRow("outside, on the background") << ButtonFace;
+}
+
+void SheetCanvasTest::opaqueText() {
+    QFETCH(Colour, fill);
+    ImageSheetCanvas canvas;
+    canvas.Resize(400, 200);
+    canvas.FillColour = Black;
+    canvas.FillAll();
+    canvas.FillColour = fill;
+    const std::string_view text = "Læg 5 til";
+    DrawSheetText(canvas, 50, 60, Blue, text);
+
+    const QRect cell = Cell(canvas, 50, 60, text);
+    const QColor expected = ImageSheetCanvas::ToQColor(fill);
+    // The cell's corners carry the fill; the pixels just outside it are untouched.
+    QCOMPARE(At(canvas, cell.left(), cell.top()), expected);
+    QCOMPARE(At(canvas, cell.right(), cell.top()), expected);
+    QCOMPARE(At(canvas, cell.left(), cell.bottom()), expected);
+    QCOMPARE(At(canvas, cell.right(), cell.bottom()), expected);
+    QCOMPARE(At(canvas, cell.left() - 1, cell.top()), QColor(Qt::black));
+    QCOMPARE(At(canvas, cell.right() + 1, cell.top()), QColor(Qt::black));
+    QCOMPARE(At(canvas, cell.left(), cell.bottom() + 1), QColor(Qt::black));
+    QVERIFY(AnyIn(canvas, cell, IsBlue));
+    QVERIFY(!AnyIn(canvas, cell, [](const QColor& c) { return c == QColor(Qt::black); }));
+}
+
+void SheetCanvasTest::sixStepSheetMarksWrongAnswers() {
+    ImageSheetCanvas canvas;
+    Prepare(canvas, 1024, 410);
+    const EngineState s = DrawFinishedSeries(canvas, 3, 8, SixStepsTwoWrong);
+    SaveForViewing(canvas, "sheet_6_steps_two_wrong.png");
+
+    for (int n = 1; n <= 6; ++n) {
+        const bool wrong = n == 2 || n == 5;
+        const int y = RowY(canvas, n);
+        const std::string typed =
+            PadNumber(SixStepsTwoWrong[static_cast<std::size_t>(n - 1)].Typed);
+        const QRect answer = Cell(canvas, s.AnswerColumnX, y, typed);
+        const QRect mark = Cell(canvas, s.AnswerColumnX + 82, y, ErrorMark);
+        QVERIFY2(AnyIn(canvas, answer, wrong ? IsRed : IsBlue), qPrintable(QString::number(n)));
+        QVERIFY2(!AnyIn(canvas, answer, wrong ? IsBlue : IsRed), qPrintable(QString::number(n)));
+        QCOMPARE(At(canvas, answer.left(), answer.top()), QColor(Qt::white));
+        QCOMPARE(AnyIn(canvas, mark, IsRed), wrong);
+        QCOMPARE(At(canvas, mark.right(), mark.top()), Background());
+    }
+    const QRect score = Cell(canvas, 100, RowY(canvas, 8), "4 rigtige af 6.");
+    QVERIFY(AnyIn(canvas, score, IsBlue));
+    QCOMPARE(At(canvas, score.left(), score.top()), Background());
+    QVERIFY(AnyIn(canvas, QRect(20, 20, 300, 20), IsRed)); // header
+}
+
+void SheetCanvasTest::nineStepSheetShowsScoreLine() {
+    ImageSheetCanvas canvas;
+    Prepare(canvas, 1024, 410); // the smallest sheet the window gives
+    const EngineState s = DrawFinishedSeries(canvas, 9, 24, NineStepsCombined);
+    SaveForViewing(canvas, "sheet_9_steps_combined.png");
+
+    const QRect score = Cell(canvas, 100, RowY(canvas, 11), "8 rigtige af 9.");
+    QVERIFY2(canvas.Height() >= score.bottom() + 1 + ScoreLineMargin,
+             qPrintable(QString("sheet %1 high, score line ends at %2")
+                            .arg(canvas.Height())
+                            .arg(score.bottom())));
+    QVERIFY(AnyIn(canvas, score, IsBlue));
+    // The sheet grew below the box in the background colour, not white.
+    QCOMPARE(At(canvas, 30, canvas.Height() - 1), Background());
+    const QRect mark = Cell(canvas, s.AnswerColumnX + 82, RowY(canvas, 6), ErrorMark);
+    QVERIFY(AnyIn(canvas, mark, IsRed));
+}
+
+void SheetCanvasTest::resizeKeepsTopLeftAndFillColour() {
+    ImageSheetCanvas canvas;
+    Prepare(canvas, 200, 100);
+    canvas.FillColour = Black;
+    canvas.PenColour = Black;
+    canvas.Rectangle(10, 10, 30, 30);
+    canvas.Rectangle(150, 60, 190, 90);
+    canvas.FillColour = White;
+
+    canvas.Resize(100, 50);
+    QCOMPARE(canvas.Width(), 100);
+    QCOMPARE(canvas.Height(), 50);
+    canvas.Resize(300, 200);
+    QCOMPARE(At(canvas, 20, 20), QColor(Qt::black));
+    QCOMPARE(At(canvas, 160, 70), Background()); // cut off by the raw resize
+    QCOMPARE(At(canvas, 250, 150), Background());
+    QCOMPARE(canvas.FillColour, White);
+    DrawSheetText(canvas, 200, 120, Blue, "7");
+    QCOMPARE(At(canvas, 200, 120), QColor(Qt::white));
+}
+
+void SheetCanvasTest::fittingNeverLosesWhatWasDrawn() {
+    ImageSheetCanvas canvas;
+    FitSheet(canvas, 200, 100);
+    ClearSheet(canvas);
+    canvas.FillColour = Black;
+    canvas.PenColour = Black;
+    canvas.Rectangle(150, 60, 190, 90);
+
+    FitSheet(canvas, 100, 50); // the window shrinks
+    QCOMPARE(canvas.Width(), 200);
+    QCOMPARE(canvas.Height(), 100);
+    FitSheet(canvas, 300, 200); // and grows again
+    QCOMPARE(canvas.Width(), 300);
+    QCOMPARE(canvas.Height(), 200);
+    QCOMPARE(At(canvas, 160, 70), QColor(Qt::black));
+    QCOMPARE(At(canvas, 250, 150), Background());
+    QCOMPARE(At(canvas, 100, 150), Background());
+}
+
+void SheetCanvasTest::headerRuleWithRealFonts() {
+    std::set<int> sizes;
+    for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
+        const EngineState s = StateForType(type);
+        const std::string header = HeaderText(type, CurrentTypeTitle(s));
+        ImageSheetCanvas canvas;
+        canvas.Font.Size = 20;
+        const int widthAt20 = canvas.TextWidth(header);
+        Prepare(canvas, 1024, 410);
+        DrawHeaderLine(canvas, type, CurrentTypeTitle(s));
+        QCOMPARE(canvas.Font.Size, HeaderFontSizeFor(widthAt20));
+        sizes.insert(canvas.Font.Size);
+        // Drawn red at (20, 20) and not past its own width at the chosen size.
+        const QRect cell = Cell(canvas, 20, 20, header);
+        QVERIFY(AnyIn(canvas, cell, IsRed));
+        QVERIFY(!AnyIn(canvas, QRect(cell.right() + 1, 20, 50, cell.height()), IsRed));
+    }
+    // The long integer-division headers need the smaller sizes on this font.
+    QVERIFY(sizes.count(20) == 1);
+    QVERIFY(sizes.count(16) == 1);
+}
+
+void SheetCanvasTest::pointSizesFollowTheDpi() {
+    ImageSheetCanvas normal(96);
+    ImageSheetCanvas doubled(192);
+    normal.Font.Size = doubled.Font.Size = 14;
+    const int h = normal.TextHeight("H");
+    QVERIFY2(h >= 19 && h <= 23, qPrintable(QString::number(h))); // 14 pt = 18.7 px
+    QVERIFY(qAbs(doubled.TextHeight("H") - 2 * h) <= 2);
+    // Hinting rounds each glyph's advance, so widths scale only about twice.
+    const double widthRatio =
+        double(doubled.TextWidth("Gang med 3")) / normal.TextWidth("Gang med 3");
+    QVERIFY2(widthRatio > 1.9 && widthRatio < 2.1, qPrintable(QString::number(widthRatio)));
+}
+
+void SheetCanvasTest::highDpiKeepsTheLogicalLayout() {
+    ImageSheetCanvas plain(96, 1.0);
+    ImageSheetCanvas sharp(96, 2.0);
+    for (ImageSheetCanvas* canvas : {&plain, &sharp}) {
+        Prepare(*canvas, 500, 410);
+        canvas->Font.Size = 14;
+        DrawBox(*canvas, StateForType(5));
+    }
+    QCOMPARE(sharp.Width(), 500);
+    QCOMPARE(sharp.Image().width(), 1000);
+    QCOMPARE(RowY(sharp, 5), RowY(plain, 5));
+    const int bottom = RowY(plain, 10);
+    // The frame's corners in logical pixels, each covering 2 × 2 device pixels.
+    QCOMPARE(sharp.Image().pixelColor(2 * 60, 2 * 90), QColor(Qt::black));
+    QCOMPARE(sharp.Image().pixelColor(2 * 60 + 1, 2 * 90 + 1), QColor(Qt::black));
+    QCOMPARE(sharp.Image().pixelColor(2 * 60 + 2, 2 * 90 + 2), QColor(Qt::white));
+    QCOMPARE(sharp.Image().pixelColor(2 * 369 + 1, 2 * (bottom - 1) + 1), QColor(Qt::black));
+    QCOMPARE(sharp.Image().pixelColor(2 * 370, 2 * bottom), QColor(Qt::white));
+}
+
+QTEST_MAIN(SheetCanvasTest)
+#include "tst_sheet_canvas.moc"
