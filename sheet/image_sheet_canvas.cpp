@@ -21,22 +21,10 @@ int DotsPerMeter(int dpi) {
 
 } // namespace
 
-ImageSheetCanvas::ImageSheetCanvas(int dpi, qreal devicePixelRatio) {
-    SetResolution(dpi, devicePixelRatio);
-}
-
-void ImageSheetCanvas::SetResolution(int dpi, qreal devicePixelRatio) {
-    dpi_ = dpi;
-    devicePixelRatio_ = devicePixelRatio;
-    measure_ = NewImage(1, 1);
-    if (!image_.isNull()) {
-        const QImage old = image_;
-        image_ = NewImage(width_, height_);
-        image_.fill(ToQColor(ButtonFace));
-        QPainter painter(&image_);
-        painter.drawImage(QRectF(0, 0, width_, height_), old);
-    }
-}
+ImageSheetCanvas::ImageSheetCanvas(int dpi, qreal devicePixelRatio)
+    : dpi_(dpi)
+    , devicePixelRatio_(devicePixelRatio)
+    , measure_(NewImage(1, 1)) {}
 
 QImage ImageSheetCanvas::NewImage(std::int32_t width, std::int32_t height) const {
     if (width <= 0 || height <= 0) {

@@ -15,10 +15,6 @@ public:
     // above 1 keeps text crisp while every coordinate stays in logical pixels.
     explicit ImageSheetCanvas(int dpi = 96, qreal devicePixelRatio = 1.0);
 
-    // Changes the resolution for the drawing to come; what was drawn is kept as it is.
-    void SetResolution(int dpi, qreal devicePixelRatio);
-    int Dpi() const { return dpi_; }
-
     // The pixels, to be copied to the screen at (0, 0) at their logical size.
     const QImage& Image() const { return image_; }
     // A sheet colour as Qt's colour; the button face is the application palette's.
