@@ -38,8 +38,8 @@ private slots:
     void headerText();
     void startLine_data();
     void startLine();
-    void box_data();
-    void box();
+    void seriesStart_data();
+    void seriesStart();
     void finishedSeriesColours();
     void allRightDrawsOnlyTheScoreLine();
     void sheetGrowsForTheScoreLineAndNeverShrinks();
@@ -181,31 +181,43 @@ void SheetLayoutTest::startLine() {
     }
 }
 
-void SheetLayoutTest::box_data() {
+void SheetLayoutTest::seriesStart_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<DrawnRectangle>("outer");
     QTest::addColumn<DrawnRectangle>("frame");
-    // h = 20: RowY(7) = 274, RowY(10) = 361.
+    // Lines are the point size + 6 high, so the box shows which font RowY measured in.
+    // 14 points: h = 20, RowY(10) = 361. 18 points: h = 24, RowY(7) = 306.
     QTest::newRow("type 5, no shift, 9 rows") << 5 << DrawnRectangle{56, 86, 374, 365, White, White}
                                               << DrawnRectangle{60, 90, 370, 361, White, Black};
     QTest::newRow("type 1, 15 lower, 6 rows")
-        << 1 << DrawnRectangle{56, 101, 444, 293, White, White}
-        << DrawnRectangle{60, 105, 440, 289, White, Black};
+        << 1 << DrawnRectangle{56, 101, 444, 325, White, White}
+        << DrawnRectangle{60, 105, 440, 321, White, Black};
     QTest::newRow("type 16, wide answer column")
         << 16 << DrawnRectangle{56, 86, 574, 365, White, White}
         << DrawnRectangle{60, 90, 570, 361, White, Black};
 }
 
-void SheetLayoutTest::box() {
+void SheetLayoutTest::seriesStart() {
     QFETCH(int, type);
     QFETCH(DrawnRectangle, outer);
     QFETCH(DrawnRectangle, frame);
-    RecordingCanvas canvas(20);
-    DrawBox(canvas, StateForType(type));
+    RecordingCanvas canvas([](const SheetCanvas::FontState& font) { return font.Size + 6; },
+                           RecordingCanvas::TenPerByte);
+    canvas.Resize(1000, 1000);
+    const EngineState s = StateForType(type);
+    ClearSheet(canvas);
+    DrawSeriesStart(canvas, s, CurrentTypeTitle(s));
+
+    QCOMPARE(canvas.Texts.size(), std::size_t{2});
+    QCOMPARE(canvas.Texts[0].Y, 20);
+    QCOMPARE(canvas.Texts[1].Y, 60);
+    QCOMPARE(canvas.Texts[0].Fill, ButtonFace);
+    QCOMPARE(canvas.Texts[1].Fill, ButtonFace);
     QCOMPARE(canvas.Rectangles.size(), std::size_t{2});
     QVERIFY(canvas.Rectangles[0] == outer);
     QVERIFY(canvas.Rectangles[1] == frame);
-    // Instructions and answers that follow stand on white.
+    // The body font stays, and instructions and answers that follow stand on white.
+    QCOMPARE(canvas.Font.Size, BodyFontSize(s.BasicMode));
     QCOMPARE(canvas.FillColour, White);
 }
 
@@ -222,7 +234,7 @@ void SheetLayoutTest::finishedSeriesColours() {
         QCOMPARE(instruction[0].Font.Colour, Blue);
         QCOMPARE(instruction[0].Fill, White);
 
-        const bool wrong = n == 2 || n == 5;
+        const bool wrong = IsWrong(step);
         const auto answer = canvas.TextsAt(column, RowY(canvas, n));
         QCOMPARE(answer.size(), std::size_t{wrong ? 2U : 1U});
         QCOMPARE(answer[0].Text, PadNumber(step.Typed));
@@ -241,8 +253,9 @@ void SheetLayoutTest::finishedSeriesColours() {
             QVERIFY(mark.empty());
         }
     }
-    // The answer typed as "017" is right and stays as typed.
-    QCOMPARE(canvas.TextsAt(column, RowY(canvas, 6))[0].Text, std::string("  017"));
+    // Answers stay as typed, right or wrong, and a wrong one is drawn again as typed.
+    QCOMPARE(canvas.TextsAt(column, RowY(canvas, 4))[0].Text, std::string("  021"));
+    QCOMPARE(canvas.TextsAt(column, RowY(canvas, 6))[1].Text, std::string("   08"));
 
     const auto score = canvas.TextsAt(100, RowY(canvas, 8));
     QCOMPARE(score.size(), std::size_t{1});
@@ -257,12 +270,16 @@ void SheetLayoutTest::allRightDrawsOnlyTheScoreLine() {
     std::vector<ScriptedStep> steps = NineStepsCombined;
     steps[5].Expected = 7; // "07" is 7: right, whatever its text
     RecordingCanvas canvas(20);
+    canvas.FillColour = White; // as an unfinished series leaves it
     const EngineState s = DrawFinishedSeries(canvas, 9, 24, steps);
+    QCOMPARE(canvas.Fills, std::vector<Colour>{ButtonFace});
     // Header, start line, nine instructions, nine answers, the score line.
     QCOMPARE(canvas.Texts.size(), std::size_t{2 + 9 + 9 + 1});
     QCOMPARE(canvas.Texts.back().Text, std::string("9 rigtige af 9."));
     QCOMPARE(canvas.Texts.back().Y, RowY(canvas, 11));
     QCOMPARE(canvas.Texts.back().Font.Size, 14);
+    QCOMPARE(canvas.Texts.back().Fill, ButtonFace);
+    QCOMPARE(canvas.Texts.front().Fill, ButtonFace);
     for (const DrawnText& text : canvas.Texts) {
         QVERIFY(text.X != s.AnswerColumnX + 82);
         QVERIFY(text.Font.Colour != Red || text.Y == 20);

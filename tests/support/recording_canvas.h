@@ -26,9 +26,14 @@ struct DrawnRectangle {
 class RecordingCanvas final : public SheetCanvas {
 public:
     using WidthRule = std::function<std::int32_t(std::string_view, const FontState&)>;
+    using HeightRule = std::function<std::int32_t(const FontState&)>;
 
+    // Every font's line the same height.
     explicit RecordingCanvas(std::int32_t lineHeight = 20, WidthRule widthOf = TenPerByte)
-        : lineHeight_(lineHeight)
+        : RecordingCanvas([lineHeight](const FontState&) { return lineHeight; },
+                          std::move(widthOf)) {}
+    RecordingCanvas(HeightRule heightOf, WidthRule widthOf)
+        : heightOf_(std::move(heightOf))
         , widthOf_(std::move(widthOf)) {}
 
     static std::int32_t TenPerByte(std::string_view text, const FontState&) {
@@ -42,7 +47,7 @@ public:
         WidthQueries.push_back(Font);
         return widthOf_(text, Font);
     }
-    std::int32_t TextHeight(std::string_view) const override { return lineHeight_; }
+    std::int32_t TextHeight(std::string_view) const override { return heightOf_(Font); }
     void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                    std::int32_t bottom) override {
         Rectangles.push_back({left, top, right, bottom, FillColour, PenColour});
@@ -69,7 +74,7 @@ public:
     mutable std::vector<FontState> WidthQueries;
 
 private:
-    std::int32_t lineHeight_;
+    HeightRule heightOf_;
     WidthRule widthOf_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

@@ -42,11 +42,17 @@ inline EngineState DrawFinishedSeries(SheetCanvas& canvas, std::int32_t type,
     return s;
 }
 
-// Type 3, six steps, the second and fifth wrong; the last typed with a leading zero.
+// Type 3, six steps; the first and the last are wrong, the last typed with a leading zero,
+// and a right answer also typed with one.
 inline const std::vector<ScriptedStep> SixStepsTwoWrong{
-    {"(+) Læg 5 til", "13", 13},  {"(·) Gang med 3", "36", 39}, {"(-) Træk 6 fra", "30", 30},
-    {"(-) Træk 9 fra", "21", 21}, {"(+) Læg 4 til", "24", 25},  {"(-) Træk 7 fra", "017", 17},
+    {"(+) Læg 5 til", "12", 13},   {"(·) Gang med 3", "36", 36}, {"(-) Træk 6 fra", "30", 30},
+    {"(-) Træk 9 fra", "021", 21}, {"(+) Læg 4 til", "25", 25},  {"(-) Træk 7 fra", "08", 18},
 };
+
+// Whether the pupil's answer to a scripted step is wrong.
+inline bool IsWrong(const ScriptedStep& step) {
+    return std::stoi(step.Typed) != step.Expected;
+}
 
 // Type 9, nine steps with combined ones, the sixth wrong and typed as "07".
 inline const std::vector<ScriptedStep> NineStepsCombined{
