@@ -1,17 +1,19 @@
-// Links the engine and the sheet layout alone, so a test can check that nothing in them
-// pulls in Qt.
-#include "operand_choice.h"
-#include "operation_choice.h"
-#include "sheet_layout.h"
-#include "type_settings.h"
+// Links the engine (and through it the sheet layout) alone, so a test can check that
+// nothing in them pulls in Qt. It plays one series to the end on a canvas that draws nothing.
+#include "blank_sheet_canvas.h"
+#include "series_run.h"
+
+#include <string>
 
 int main() {
     qx5::EngineState s;
     s.ExerciseType = 5;
-    qx5::ApplyTypeSettings(s);
     qx5::MersenneRandomSource random(1);
-    s.CurrentNumber = 12;
-    qx5::ChooseOperation(s, random);
-    qx5::ChooseOperand(s, random, s.Operation, s.CurrentNumber, s.Operand, s.OperandText);
-    return s.OperandText.empty() || qx5::PadNumber(s.OperandText).size() < 5 ? 1 : 0;
+    qx5::BlankSheetCanvas canvas;
+    qx5::NewSeries(s, random, canvas);
+    qx5::AnswerOutcome outcome = qx5::AnswerOutcome::AcceptedNextStep;
+    while (outcome == qx5::AnswerOutcome::AcceptedNextStep) {
+        outcome = qx5::SubmitAnswer(s, random, canvas, std::to_string(s.ExpectedResult)).Outcome;
+    }
+    return outcome == qx5::AnswerOutcome::AcceptedFinished && s.CorrectCount == 9 ? 0 : 1;
 }
