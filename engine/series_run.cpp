@@ -67,7 +67,8 @@ std::int32_t AnswerBound(const EngineState& s) {
 AnswerResult SubmitAnswer(EngineState& s, RandomSource& random, SheetCanvas& canvas,
                           std::string_view typed) {
     const std::optional<std::int32_t> answer = ParseAnswer(typed);
-    if (!answer) {
+    // Before any series there is no step to record the answer in.
+    if (!answer || s.StepIndex < 1 || s.StepIndex > s.StepsPerSeries) {
         return {AnswerOutcome::Ignored, {}};
     }
     if (*answer > AnswerBound(s)) {

@@ -364,6 +364,8 @@ std::string PlaySeries(EngineState& s, int type, CountingRandom& random, std::mt
         trace = result.Step;
         const opgavelinier& record = s.StepRecords[step];
         if (record.InstructionText != texts.back() || record.Number != x ||
+            record.NumberText != std::to_string(x) || record.Operand != read.First.Operand ||
+            record.OperandText != std::to_string(read.First.Operand) ||
             record.Answer != typed.Value || record.AnswerText != typed.Text ||
             record.Expected != read.Expected ||
             record.ExpectedText != std::to_string(read.Expected)) {

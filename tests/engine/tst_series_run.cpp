@@ -55,6 +55,7 @@ private slots:
     void parseAnswer();
     void answerChecks_data();
     void answerChecks();
+    void answerBeforeAnySeriesIsIgnored();
     void scriptedSeriesIsRecordedAndScored();
     void restartReplaysTheStartNumberUntilAnotherStart();
     void allRightHasNoErrorMarks_data();
@@ -156,6 +157,16 @@ void SeriesRunTest::answerChecks() {
     QVERIFY(!answers.empty());
     QCOMPARE(answers.front().Text, PadNumber(typed.toStdString()));
     QCOMPARE(answers.front().Font.Colour, Blue);
+}
+
+void SeriesRunTest::answerBeforeAnySeriesIsIgnored() {
+    EngineState s = StateForType(5);
+    const EngineState before = s;
+    ScriptedRandom random;
+    RecordingCanvas canvas;
+    QCOMPARE(SubmitAnswer(s, random, canvas, "5").Outcome, AnswerOutcome::Ignored);
+    QVERIFY(s == before);
+    QVERIFY(canvas.Texts.empty());
 }
 
 // Type 1 draws one number per step (the addend: Random(50 - x) div (8 - step) + 1), so a
