@@ -5,5 +5,6 @@ namespace qx5 {
 
 inline constexpr const char* VersionText = "Version 270405";
 inline constexpr const char* CaptionPrefix = "   QX5:  Zurevodi    ";
+inline constexpr const char* MakerText = "Et regneprogram fra QX5-holdet";
 
 } // namespace qx5

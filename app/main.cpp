@@ -1,11 +1,15 @@
+#include "danish_translation.h"
+#include "engine_state.h"
 #include "main_window.h"
+#include "random_source.h"
 
 #include <QApplication>
 #include <QByteArray>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -32,13 +36,19 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The engine's state and the transcript's lines come first and live for the whole run.
+    qx5::EngineState state;
+    std::vector<std::string> transcript;
+    // Seeded now, so that series are random even if the window is never activated; the
+    // first activation seeds it again.
+    qx5::MersenneRandomSource random(qx5::MersenneRandomSource::MillisecondsOfDay());
+
     previousHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(previousHandler);
+    qx5::InstallDanishQtTranslation(app);
 
-    qx5::TForm1 mainWindow;
-    // Fill the work area even where no window manager maximises the window.
-    mainWindow.setGeometry(mainWindow.screen()->availableGeometry());
-    mainWindow.showMaximized();
+    qx5::TForm1 mainWindow(state, random, transcript);
+    mainWindow.show();
     return QApplication::exec();
 }

@@ -1,21 +1,255 @@
 #include "main_window.h"
 
+#include "about_box.h"
+#include "access_keys.h"
 #include "app_texts.h"
+#include "exercise_window.h"
+#include "help_viewer.h"
+#include "pictures.h"
+#include "type_settings.h"
 
-#include <QPalette>
-#include <QString>
+#include <QApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTextEdit>
 
 namespace qx5 {
 
-TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent) {
+namespace {
+
+inline constexpr int SplashTime = 3000; // ms
+inline constexpr int MinimumWidth = 640;
+inline constexpr int MinimumHeight = 480;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64}) {
+        icon.addPixmap(DrawProgramIcon(size));
+    }
+    return icon;
+}
+
+} // namespace
+
+TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
+               std::vector<std::string>& transcript, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , state_(state)
+    , random_(random)
+    , transcript_(transcript) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(CaptionPrefix) + QString::fromUtf8(VersionText));
+    setWindowIcon(ProgramIcon());
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    resize(493, 372);
 
-    QPalette white = palette();
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(10);
+    setFont(font);
+
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("ClientArea"));
+    QPalette white = clientArea_->palette();
     white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    clientArea_->setPalette(white);
+    clientArea_->setAutoFillBackground(true);
+    setCentralWidget(clientArea_);
+
+    Image1 = new QLabel(clientArea_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->resize(273, 225);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(DrawSplashPicture());
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setSingleShot(true);
+    Timer1.setInterval(SplashTime);
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    // Never shown: it carries the transcript's font for printing and copying.
+    Memo1 = new QTextEdit(clientArea_);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->hide();
+
+    BuildMenu();
+    help_ = new HelpViewer(this);
+
+    Form2 = new TForm2(state_, random_, clientArea_);
+    connect(Form2, &TForm2::PrintingEnabled, Udskriv1, &QAction::setEnabled);
+    connect(Form2, &TForm2::HelpRequested, this, &TForm1::ShowHelpContents);
+    aboutBox_ = new TAboutBox(this);
+    // The heading dialog is created here, after the about box.
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    // The menu keeps the desktop's font; the window's font is the transcript's.
+    QFont desktopFont = QApplication::font(bar);
+    desktopFont.setResolveMask(QFont::AllPropertiesResolved);
+    bar->setFont(desktopFont);
+    QString usedInBar;
+    const auto addMenu = [&](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(WithAccessKey(caption, usedInBar));
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    QString used;
+    const auto addItem = [&](QMenu* menu, const char* name, const QString& caption) {
+        QAction* item = menu->addAction(WithAccessKey(caption, used));
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+
+    QMenu* file = addMenu("Filer1", QStringLiteral("Filer"));
+    Udskriv1 = addItem(file, "Udskriv1", QStringLiteral("Udskriv"));
+    Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    // Nothing to print before a series has finished.
+    Udskriv1->setEnabled(false);
+    connect(addItem(file, "Afslut1", QStringLiteral("Afslut")), &QAction::triggered, this,
+            &TForm1::Afslut1Click);
+
+    used.clear();
+    QMenu* types = addMenu("K1", QStringLiteral("Vælg opgavetype"));
+    static constexpr const char* TypeItemNames[] = {
+        "M11",
+        "M12",
+        "M13",
+        "M14",
+        "N1Smtalenkleopgaver1",
+        "N2Strretalenkleopgaver1",
+        "N3Endnustrretalenkleopgaver1",
+        "N4Smtalkombinationsopgaver1",
+        "N5Strretalkombinationsopgaver1",
+        "N6Endnustrretalkombinationsopgaver1",
+        "N7Smtalenkleopgaver1",
+        "N8Strretalenkleopgaver1",
+        "N9Endnustrretalenkleopgaver1",
+        "N10Smtalkombinationsopgaver1",
+        "N11Strretalkombinationsopgaver1",
+        "N12Endnustrretalkombinationsopgaver1",
+    };
+    for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
+        if (type == 5 || type == 11) {
+            types->addSeparator();
+            const bool even = type == 5;
+            QAction* label = addItem(
+                types, even ? "Divisionergrop1" : "Veddivisionsmidesrestenvk1",
+                FromUtf8(even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel));
+            connect(label, &QAction::triggered, this, &TForm1::GroupLabelClick);
+        }
+        QAction* item = addItem(types, TypeItemNames[type - 1], FromUtf8(TypeMenuCaptions[type]));
+        connect(item, &QAction::triggered, this, [this, type] { TypeItemClick(type); });
+    }
+
+    used.clear();
+    QMenu* help = addMenu("Oplysninger1", QStringLiteral("Hjælp"));
+    connect(addItem(help, "Vejledning1", QStringLiteral("Vejledning")), &QAction::triggered, this,
+            &TForm1::Vejledning1Click);
+    help->addSeparator();
+    connect(addItem(help, "Omprogrammet1", QStringLiteral("Om programmet")), &QAction::triggered,
+            this, &TForm1::Omprogrammet1Click);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+bool TForm1::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+    return handled;
+}
+
+void TForm1::FormShow() {
+    // Fills the work area even where no window manager maximises the window.
+    if (const QScreen* where = screen()) {
+        setGeometry(where->availableGeometry());
+    }
+    setWindowState(windowState() | Qt::WindowMaximized);
+    PlaceSplash();
+    Timer1.start();
+}
+
+void TForm1::FormActivate() {
+    setWindowTitle(QString::fromUtf8(CaptionPrefix) + aboutBox_->VersionText());
+    Udskriv1->setEnabled(false);
+    random_.ReseedFromClock();
+}
+
+void TForm1::Timer1Timer() {
+    Timer1.stop();
+    Image1->hide();
+}
+
+void TForm1::PlaceSplash() {
+    const QSize outer = frameGeometry().size();
+    Image1->move(outer.width() / 2 - 140, outer.height() / 2 - 120);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The minimum size (640 × 480) is kept by setMinimumSize. A window that is not
+    // maximised goes to the work area's top-left corner.
+    if (const QScreen* where = screen();
+        where && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const QPoint corner = where->availableGeometry().topLeft();
+        if (pos() != corner) {
+            move(corner);
+        }
+    }
+    PlaceSplash();
+    Form2->FitToMainWindow();
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+        ShowHelpContents();
+        return;
+    }
+    QMainWindow::keyReleaseEvent(event);
+}
+
+void TForm1::ShowHelpContents() {
+    help_->ShowHelp(QString::fromLatin1(HelpFileName), HelpContents);
+}
+
+void TForm1::TypeItemClick(int exerciseType) {
+    state_.ExerciseType = exerciseType;
+    Form2->ShowExerciseType();
+}
+
+void TForm1::GroupLabelClick() {
+    Form2->hide();
+}
+
+void TForm1::Afslut1Click() {
+    close();
+}
+
+void TForm1::Vejledning1Click() {
+    ShowHelpContents();
+}
+
+void TForm1::Omprogrammet1Click() {
+    aboutBox_->exec();
 }
 
 } // namespace qx5

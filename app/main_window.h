@@ -1,15 +1,81 @@
-// The main window: a white, maximised window that will hold the menu and the exercise window.
+// The main window: white and maximised, with the main menu, the splash picture, and the
+// exercise window inside it.
 #pragma once
 
+#include "engine_state.h"
+#include "random_source.h"
+
 #include <QMainWindow>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTextEdit;
 
 namespace qx5 {
+
+class HelpViewer;
+class TAboutBox;
+class TForm2;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // Creates, in this order, the main window, the exercise window inside it and the about
+    // box. The generator has been seeded already: the state does not wait for an
+    // activation that may never come.
+    TForm1(EngineState& state, MersenneRandomSource& random,
+           std::vector<std::string>& transcript, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TForm2* ExerciseWindow() const { return Form2; }
+    TAboutBox* AboutBox() const { return aboutBox_; }
+    HelpViewer& Help() const { return *help_; }
+    // Opens the help file at its contents.
+    void ShowHelpContents();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private slots:
+    void Timer1Timer();
+    void Afslut1Click();
+    void Vejledning1Click();
+    void Omprogrammet1Click();
+    void GroupLabelClick();
+
+private:
+    void FormShow();
+    void FormActivate();
+    void BuildMenu();
+    void TypeItemClick(int exerciseType);
+    void PlaceSplash();
+
+    EngineState& state_;
+    MersenneRandomSource& random_;
+    // The transcript's lines, rebuilt for every print and copy.
+    std::vector<std::string>& transcript_;
+    // Qt shows and activates a window again after every modal dialog; the start-up steps
+    // run once.
+    bool shown_ = false;
+    bool activated_ = false;
+
+    QWidget* clientArea_;
+    QLabel* Image1;
+    QTimer Timer1;
+    QTextEdit* Memo1;
+    QAction* Udskriv1 = nullptr;
+    HelpViewer* help_;
+    TForm2* Form2;
+    TAboutBox* aboutBox_;
 };
 
 } // namespace qx5

@@ -1,0 +1,89 @@
+#include "about_box.h"
+
+#include "app_texts.h"
+#include "pictures.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace qx5 {
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
+                  int pixelSize, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    label->setFont(font);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setGeometry(geometry);
+    QPalette black = label->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(black);
+    return label;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("   Om programmet"));
+    setModal(true);
+    setFixedSize(385, 213);
+
+    // A raised panel inside a lowered frame.
+    auto* outer = new QFrame(this);
+    outer->setObjectName(QStringLiteral("Panel1"));
+    outer->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    outer->setGeometry(8, 8, 369, 161);
+    auto* panel = new QFrame(outer);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(1, 1, 367, 159);
+
+    auto* icon = new QLabel(outer);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setGeometry(88, 16, 33, 33);
+    icon->setScaledContents(true);
+    icon->setPixmap(DrawProgramIcon(32));
+
+    MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"),
+              QRect(144, 16, 82, 37), 32, Qt::AlignLeft);
+    MakeLabel(outer, QStringLiteral("Title"), QStringLiteral("Rurudovorir"),
+              QRect(120, 64, 128, 24), 20, Qt::AlignHCenter);
+    Version = MakeLabel(outer, QStringLiteral("Version"), QString::fromUtf8(qx5::VersionText),
+                        QRect(136, 100, 89, 13), 11, Qt::AlignHCenter);
+    MakeLabel(outer, QStringLiteral("Maker"), QString::fromUtf8(MakerText), QRect(8, 128, 355, 20),
+              16, Qt::AlignHCenter);
+
+    auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                               QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setGeometry(152, 176, 73, 25);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QString TAboutBox::VersionText() const {
+    return Version->text();
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred on the screen, not over the main window.
+    if (const QScreen* where = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+} // namespace qx5

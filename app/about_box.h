@@ -1,0 +1,26 @@
+// The about box: the program's name, title, version and maker, and an OK button.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace qx5 {
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+
+    // The version text, which the main window's caption repeats.
+    QString VersionText() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* Version;
+};
+
+} // namespace qx5
