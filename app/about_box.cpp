@@ -55,8 +55,8 @@ TAboutBox::TAboutBox(QWidget* parent)
     icon->setScaledContents(true);
     icon->setPixmap(DrawProgramIcon(32));
 
-    MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"),
-              QRect(144, 16, 82, 37), 32, Qt::AlignLeft);
+    MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"), QRect(144, 16, 82, 37),
+              32, Qt::AlignLeft);
     MakeLabel(outer, QStringLiteral("Title"), QStringLiteral("Rurudovorir"),
               QRect(120, 64, 128, 24), 20, Qt::AlignHCenter);
     Version = MakeLabel(outer, QStringLiteral("Version"), QString::fromUtf8(qx5::VersionText),

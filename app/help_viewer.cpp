@@ -79,7 +79,6 @@ bool HelpViewer::ShowHelp(const QString& helpFile, int command, int data) {
                         QStringLiteral("Hjælpefilen \"%1\" kunne ikke findes.").arg(helpFile),
                         QMessageBox::Ok, messageParent_);
         box.exec();
-        box.exec();
         return false;
     }
 

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace qx5 {
 
@@ -70,10 +71,11 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(DrawSplashPicture());
 
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setSingleShot(true);
-    Timer1.setInterval(SplashTime);
-    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(SplashTime);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     // Never shown: it carries the transcript's font for printing and copying.
     Memo1 = new QTextEdit(clientArea_);
@@ -143,9 +145,9 @@ void TForm1::BuildMenu() {
         if (type == 5 || type == 11) {
             types->addSeparator();
             const bool even = type == 5;
-            QAction* label = addItem(
-                types, even ? "Divisionergrop1" : "Veddivisionsmidesrestenvk1",
-                FromUtf8(even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel));
+            QAction* label =
+                addItem(types, even ? "Divisionergrop1" : "Veddivisionsmidesrestenvk1",
+                        FromUtf8(even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel));
             connect(label, &QAction::triggered, this, &TForm1::GroupLabelClick);
         }
         QAction* item = addItem(types, TypeItemNames[type - 1], FromUtf8(TypeMenuCaptions[type]));
@@ -185,7 +187,7 @@ void TForm1::FormShow() {
     }
     setWindowState(windowState() | Qt::WindowMaximized);
     PlaceSplash();
-    Timer1.start();
+    Timer1->start();
 }
 
 void TForm1::FormActivate() {
@@ -195,7 +197,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::Timer1Timer() {
-    Timer1.stop();
+    Timer1->stop();
     Image1->hide();
 }
 

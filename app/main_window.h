@@ -6,7 +6,6 @@
 #include "random_source.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTextEdit;
+class QTimer;
 
 namespace qx5 {
 
@@ -29,8 +29,8 @@ public:
     // Creates, in this order, the main window, the exercise window inside it and the about
     // box. The generator has been seeded already: the state does not wait for an
     // activation that may never come.
-    TForm1(EngineState& state, MersenneRandomSource& random,
-           std::vector<std::string>& transcript, QWidget* parent = nullptr);
+    TForm1(EngineState& state, MersenneRandomSource& random, std::vector<std::string>& transcript,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     TForm2* ExerciseWindow() const { return Form2; }
@@ -70,7 +70,7 @@ private:
 
     QWidget* clientArea_;
     QLabel* Image1;
-    QTimer Timer1;
+    QTimer* Timer1;
     QTextEdit* Memo1;
     QAction* Udskriv1 = nullptr;
     HelpViewer* help_;

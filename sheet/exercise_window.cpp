@@ -130,10 +130,9 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     Bevel1 = MakeBevel(Panel1, QStringLiteral("Bevel1"), QRect(6, 4, 115, 40));
     SpeedButton1 = new SpeedButton(Panel1, QStringLiteral("SpeedButton1"), QRect(12, 8, 32, 32),
                                    ToolPicture::Printer, QStringLiteral("Udskriv"), QString());
-    SpeedButton2 = new SpeedButton(Panel1, QStringLiteral("SpeedButton2"), QRect(48, 8, 32, 32),
-                                   ToolPicture::Pencil,
-                                   QStringLiteral("Navn eller overskrift til udskrifter"),
-                                   QString());
+    SpeedButton2 = new SpeedButton(
+        Panel1, QStringLiteral("SpeedButton2"), QRect(48, 8, 32, 32), ToolPicture::Pencil,
+        QStringLiteral("Navn eller overskrift til udskrifter"), QString());
     SpeedButton4 = new SpeedButton(Panel1, QStringLiteral("SpeedButton4"), QRect(84, 8, 33, 33),
                                    ToolPicture::TwoDocuments,
                                    QStringLiteral("Kopier til Klippebordet"), QString());
@@ -146,14 +145,12 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
                                    ToolPicture::TurnBack, QStringLiteral("Begynd forfra (Alt+B)"),
                                    QStringLiteral("  &B"));
     Bevel3 = MakeBevel(Panel1, QStringLiteral("Bevel3"), QRect(216, 4, 81, 41));
-    SpeedButton10 = new SpeedButton(Panel1, QStringLiteral("SpeedButton10"),
-                                    QRect(224, 8, 32, 32), ToolPicture::ArrowLeft,
-                                    QStringLiteral("Foregående opgavetype (Alt+F)"),
-                                    QStringLiteral("  &F"));
-    SpeedButton6 = new SpeedButton(Panel1, QStringLiteral("SpeedButton6"), QRect(260, 8, 32, 32),
-                                   ToolPicture::ArrowRight,
-                                   QStringLiteral("Næste opgavetype (Alt+N)"),
-                                   QStringLiteral("  &N"));
+    SpeedButton10 = new SpeedButton(
+        Panel1, QStringLiteral("SpeedButton10"), QRect(224, 8, 32, 32), ToolPicture::ArrowLeft,
+        QStringLiteral("Foregående opgavetype (Alt+F)"), QStringLiteral("  &F"));
+    SpeedButton6 = new SpeedButton(
+        Panel1, QStringLiteral("SpeedButton6"), QRect(260, 8, 32, 32), ToolPicture::ArrowRight,
+        QStringLiteral("Næste opgavetype (Alt+N)"), QStringLiteral("  &N"));
 
     Label1 = new QLabel(Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,33 +1,388 @@
-// The main window as the program shows it.
+// The main window as the program starts it: menu, splash, start-up steps, help and about
+// box, and the exercise window inside it.
+#include "about_box.h"
+#include "access_keys.h"
+#include "danish_translation.h"
+#include "exercise_window.h"
+#include "help_viewer.h"
 #include "main_window.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace qx5;
+
+namespace {
+
+struct Program {
+    EngineState state;
+    std::vector<std::string> transcript;
+    MersenneRandomSource random{4711};
+    TForm1 window{state, random, transcript};
+
+    QAction* Item(const char* name) const {
+        auto* item = window.findChild<QAction*>(QString::fromLatin1(name));
+        if (!item) {
+            qFatal("no menu item %s", name);
+        }
+        return item;
+    }
+    QLineEdit* Edit1() const { return window.findChild<QLineEdit*>(QStringLiteral("Edit1")); }
+    bool Show() {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            return false;
+        }
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+    void FinishSeries(const char* typeItem) {
+        Item(typeItem)->trigger();
+        while (!window.ExerciseWindow()->SeriesFinished()) {
+            QTest::keyClicks(Edit1(), QString::number(state.ExpectedResult));
+            QTest::keyClick(Edit1(), Qt::Key_Return);
+        }
+    }
+};
+
+QString WithoutAccessKey(QString text) {
+    return text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+}
+
+// The captions of a menu in order, a separator as "-".
+QStringList Captions(const QMenu* menu) {
+    QStringList captions;
+    for (const QAction* item : menu->actions()) {
+        captions << (item->isSeparator() ? QStringLiteral("-") : WithoutAccessKey(item->text()));
+    }
+    return captions;
+}
+
+struct ActivationCounter : QObject {
+    int Count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        Count += event->type() == QEvent::WindowActivate ? 1 : 0;
+        return false;
+    }
+};
+
+// Runs when the next modal window is up: keeps its caption and closes it.
+void CloseNextModal(QString& caption) {
+    QTimer::singleShot(50, [&caption] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            caption = modal->windowTitle();
+            modal->close();
+        }
+    });
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void captionFromStartUp();
-    void backgroundIsWhite();
+    void menusInOrderWithExactCaptions_data();
+    void menusInOrderWithExactCaptions();
+    void accessKeys_data();
+    void accessKeys();
+    void everyMenuHasDistinctAccessKeys();
+    void startUpState();
+    void splashPlacedAndHiddenForGood();
+    void resizeKeepsTheMinimumSize();
+    void activationStepsRunOnceOnly();
+    void printCommandOnlyForAFinishedSeries();
+    void groupLabelHidesTheExerciseWindow();
+    void f1OpensHelpFromWindowAndAnswerBox();
+    void aboutBox();
+    void afslutClosesTheWindow();
+    void qtSpeaksDanish();
 };
 
-void MainWindowTest::captionFromStartUp() {
-    TForm1 window;
-    QCOMPARE(window.windowTitle(), QString("   QX5:  Zurevodi    Version 270405"));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), QString("   QX5:  Zurevodi    Version 270405"));
+void MainWindowTest::menusInOrderWithExactCaptions_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("Filer") << "Filer1"
+                           << "Filer" << QStringList{"Udskriv", "Afslut"};
+    QTest::newRow("Vælg opgavetype") << "K1"
+                                     << "Vælg opgavetype"
+                                     << QStringList{"1. (+) Kun plus ",
+                                                    "2. (+,-) Plus og minus ",
+                                                    "3. (+,-,·) Plus, minus, gange",
+                                                    "4. (+,-,·,:) Alle fire slags",
+                                                    "-",
+                                                    "Divisioner går op:",
+                                                    "5. Små tal, enkle opgaver",
+                                                    "6. Større tal, enkle opgaver",
+                                                    "7. Endnu større tal, enkle opgaver",
+                                                    "8. Små tal, kombinations-opgaver",
+                                                    "9. Større  tal, kombinations-opgaver",
+                                                    "10. Endnu større  tal, kombinations-opgaver",
+                                                    "-",
+                                                    "Ved division smides resten væk:",
+                                                    "11. Små tal, enkle opgaver",
+                                                    "12. Større tal, enkle opgaver",
+                                                    "13. Endnu større tal, enkle opgaver",
+                                                    "14. Små tal, kombinations-opgaver",
+                                                    "15. Større  tal, kombinations-opgaver",
+                                                    "16. Endnu større  tal, kombinations-opgaver"};
+    QTest::newRow("Hjælp") << "Oplysninger1"
+                           << "Hjælp" << QStringList{"Vejledning", "-", "Om programmet"};
 }
 
-void MainWindowTest::backgroundIsWhite() {
-    TForm1 window;
-    window.resize(320, 240);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QImage picture = window.grab().toImage();
-    QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::white));
+void MainWindowTest::menusInOrderWithExactCaptions() {
+    QFETCH(QString, menu);
+    QFETCH(QString, title);
+    QFETCH(QStringList, captions);
+    Program p;
+    const auto* found = p.window.findChild<QMenu*>(menu);
+    QVERIFY(found);
+    QCOMPARE(WithoutAccessKey(found->title()), title);
+    QCOMPARE(Captions(found), captions);
+    for (const QAction* item : found->actions()) {
+        QVERIFY(!item->isCheckable());
+    }
+}
+
+void MainWindowTest::accessKeys_data() {
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("marked");
+    QTest::newRow("first letters of words first")
+        << QStringList{"Udskriv", "Afslut"} << QStringList{"&Udskriv", "&Afslut"};
+    QTest::newRow("a taken letter moves to the next word")
+        << QStringList{"Vejledning", "Vis alt"} << QStringList{"&Vejledning", "Vis &alt"};
+    QTest::newRow("then any free letter or digit, case-blind")
+        << QStringList{"ab", "Ab", "AB", "ba"} << QStringList{"&ab", "A&b", "AB", "ba"};
+    QTest::newRow("digits count, punctuation does not")
+        << QStringList{"1. (+) Kun plus ", "10. Tal"}
+        << QStringList{"&1. (+) Kun plus ", "10. &Tal"};
+    QTest::newRow("an ampersand stays text") << QStringList{"& og &"} << QStringList{"&& &og &&"};
+}
+
+void MainWindowTest::accessKeys() {
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, marked);
+    QString used;
+    QStringList result;
+    for (const QString& caption : captions) {
+        result << WithAccessKey(caption, used);
+    }
+    QCOMPARE(result, marked);
+}
+
+void MainWindowTest::everyMenuHasDistinctAccessKeys() {
+    Program p;
+    QList<QList<QAction*>> menus{p.window.menuBar()->actions()};
+    for (const QMenu* menu : p.window.menuBar()->findChildren<QMenu*>()) {
+        menus << menu->actions();
+    }
+    for (const QList<QAction*>& items : menus) {
+        QStringList keys;
+        for (const QAction* item : items) {
+            if (item->isSeparator()) {
+                continue;
+            }
+            const QKeySequence key = QKeySequence::mnemonic(item->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(item->text()));
+            QVERIFY2(!keys.contains(key.toString()), qPrintable(item->text()));
+            keys << key.toString();
+        }
+    }
+}
+
+void MainWindowTest::startUpState() {
+    Program p;
+    // Before any activation: caption, "Udskriv" off, exercise window hidden, splash up.
+    const QString caption = QStringLiteral("   QX5:  Zurevodi    Version 270405");
+    QCOMPARE(p.window.windowTitle(), caption);
+    QVERIFY(!p.Item("Udskriv1")->isEnabled());
+    QCOMPARE(p.Item("Udskriv1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QVERIFY(p.window.ExerciseWindow()->isHidden());
+    QCOMPARE(p.window.ExerciseWindow()->parentWidget(), p.window.centralWidget());
+    QVERIFY(!p.window.AboutBox()->isVisible());
+
+    QVERIFY(p.Show());
+    QCOMPARE(p.window.windowTitle(), caption);
+    QVERIFY(p.window.isMaximized());
+    QVERIFY(p.window.findChild<QLabel*>(QStringLiteral("Image1"))->isVisible());
+    QVERIFY(!p.window.ExerciseWindow()->isVisible());
+    const QImage picture = p.window.centralWidget()->grab().toImage();
+    QCOMPARE(picture.pixelColor(5, 5), QColor(Qt::white));
+
+    // The first type shows the exercise window over the whole client area.
+    p.Item("M13")->trigger();
+    QVERIFY(p.window.ExerciseWindow()->isVisible());
+    QCOMPARE(p.window.ExerciseWindow()->geometry(), p.window.centralWidget()->rect());
+    QCOMPARE(p.state.ExerciseType, 3);
+    QCOMPARE(p.state.StepIndex, 1);
+    QCOMPARE(QApplication::focusWidget(), p.Edit1());
+}
+
+void MainWindowTest::splashPlacedAndHiddenForGood() {
+    Program p;
+    QVERIFY(p.Show());
+    auto* splash = p.window.findChild<QLabel*>(QStringLiteral("Image1"));
+    auto* timer = p.window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    QVERIFY(timer->isActive());
+    QVERIFY(timer->isSingleShot());
+    QCOMPARE(timer->interval(), 3000);
+    QCOMPARE(splash->size(), QSize(273, 225));
+    QCOMPARE(splash->pixmap().size(), QSize(270, 220));
+
+    p.window.setWindowState(Qt::WindowNoState);
+    // The rule reads the window's outer size, frame included.
+    p.window.resize(QSize(1024, 768) - (p.window.frameGeometry().size() - p.window.size()));
+    QTRY_COMPARE(p.window.frameGeometry().size(), QSize(1024, 768));
+    QCOMPARE(splash->pos(), QPoint(372, 264));
+
+    timer->start(0); // rather than wait the three seconds
+    QTRY_VERIFY(splash->isHidden());
+    QVERIFY(!timer->isActive());
+    p.window.resize(900, 700);
+    p.Item("Divisionergrop1")->trigger();
+    QVERIFY(splash->isHidden());
+}
+
+void MainWindowTest::resizeKeepsTheMinimumSize() {
+    Program p;
+    QVERIFY(p.Show());
+    p.window.setWindowState(Qt::WindowNoState);
+    p.window.resize(300, 900);
+    QTRY_COMPARE(p.window.size(), QSize(640, 900));
+    p.window.resize(800, 100);
+    QTRY_COMPARE(p.window.size(), QSize(800, 480));
+}
+
+void MainWindowTest::activationStepsRunOnceOnly() {
+    Program p;
+    QVERIFY(p.Show());
+    p.FinishSeries("M11");
+    QVERIFY(p.Item("Udskriv1")->isEnabled());
+    p.window.setWindowTitle(QStringLiteral("changed after start-up"));
+    // Let the clock move on, so that a second reseed would give another sequence.
+    QTest::qWait(5);
+    MersenneRandomSource snapshot = p.random;
+
+    ActivationCounter activations;
+    p.window.installEventFilter(&activations);
+    QString caption;
+    CloseNextModal(caption);
+    p.Item("Omprogrammet1")->trigger();
+    QCOMPARE(caption, QStringLiteral("   Om programmet"));
+    // Some window managers hand the focus back by themselves; without one we do.
+    p.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p.window));
+    QTRY_VERIFY(activations.Count >= 1);
+
+    QCOMPARE(p.window.windowTitle(), QStringLiteral("changed after start-up"));
+    QVERIFY(p.Item("Udskriv1")->isEnabled());
+    for (int i = 0; i < 20; ++i) {
+        QCOMPARE(p.random.Random(1000000), snapshot.Random(1000000));
+    }
+}
+
+void MainWindowTest::printCommandOnlyForAFinishedSeries() {
+    Program p;
+    QVERIFY(p.Show());
+    QSignalSpy print(p.Item("Udskriv1"), &QAction::triggered);
+    QTest::keyClick(&p.window, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(print.size(), 0);
+
+    p.Item("N4Smtalkombinationsopgaver1")->trigger();
+    QTest::keyClick(p.Edit1(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(print.size(), 0);
+    QVERIFY(!p.Item("Udskriv1")->isEnabled());
+
+    p.FinishSeries("M14");
+    QVERIFY(p.Item("Udskriv1")->isEnabled());
+    QTest::keyClick(&p.window, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(print.size(), 1);
+
+    // "Begynd forfra" starts the series again and closes printing.
+    p.window.ExerciseWindow()->findChild<QToolButton*>(QStringLiteral("SpeedButton3"))->click();
+    QVERIFY(!p.Item("Udskriv1")->isEnabled());
+}
+
+void MainWindowTest::groupLabelHidesTheExerciseWindow() {
+    Program p;
+    QVERIFY(p.Show());
+    TForm2* exercise = p.window.ExerciseWindow();
+    p.Item("N12Endnustrretalkombinationsopgaver1")->trigger();
+    QCOMPARE(p.state.ExerciseType, 16);
+    QVERIFY(exercise->isVisible());
+    p.Item("Divisionergrop1")->trigger();
+    QVERIFY(exercise->isHidden());
+    QCOMPARE(p.state.ExerciseType, 16);
+
+    p.Item("N1Smtalenkleopgaver1")->trigger();
+    QVERIFY(exercise->isVisible());
+    QCOMPARE(p.state.ExerciseType, 5);
+    QCOMPARE(p.state.StepIndex, 1);
+    QVERIFY(p.state.StartNumber >= 10 && p.state.StartNumber <= 39);
+
+    p.Item("Veddivisionsmidesrestenvk1")->trigger();
+    QVERIFY(exercise->isHidden());
+}
+
+void MainWindowTest::f1OpensHelpFromWindowAndAnswerBox() {
+    Program p;
+    QVERIFY(p.Show());
+    QVERIFY(!p.window.Help().Window());
+    QTest::keyClick(&p.window, Qt::Key_F1);
+    QVERIFY(p.window.Help().Window());
+    QTRY_VERIFY(p.window.Help().Window()->isVisible());
+    p.window.Help().Window()->close();
+    QTest::qWait(20);
+
+    p.Item("M12")->trigger();
+    p.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p.window));
+    QTest::keyClick(p.Edit1(), Qt::Key_F1);
+    QTRY_VERIFY(p.window.Help().Window()->isVisible());
+    QCOMPARE(p.state.StepIndex, 1);
+    p.window.Help().Window()->close();
+
+    p.Item("Vejledning1")->trigger();
+    QTRY_VERIFY(p.window.Help().Window()->isVisible());
+}
+
+void MainWindowTest::aboutBox() {
+    Program p;
+    TAboutBox* about = p.window.AboutBox();
+    QCOMPARE(about->windowTitle(), QStringLiteral("   Om programmet"));
+    QCOMPARE(about->size(), QSize(385, 213));
+    QCOMPARE(about->VersionText(), QStringLiteral("Version 270405"));
+    const auto* title = about->findChild<QLabel*>(QStringLiteral("Title"));
+    QCOMPARE(title->text(), QStringLiteral("Rurudovorir"));
+    auto* ok = about->findChild<QPushButton*>(QStringLiteral("OKButton"));
+    QCOMPARE(ok->text(), QStringLiteral("&OK"));
+    QTimer::singleShot(50, ok, [ok] { ok->click(); });
+    QCOMPARE(about->exec(), int(QDialog::Accepted));
+    QVERIFY(!about->isVisible());
+}
+
+void MainWindowTest::afslutClosesTheWindow() {
+    Program p;
+    QVERIFY(p.Show());
+    p.Item("Afslut1")->trigger();
+    QVERIFY(!p.window.isVisible());
+}
+
+void MainWindowTest::qtSpeaksDanish() {
+    QVERIFY(InstallDanishQtTranslation(*QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuller"));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "), QStringLiteral("x"),
+                    QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuller"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,8 +1,391 @@
+// The exercise window driven as a pupil drives it: keys into the answer box, the tool
+// bar's buttons and their Alt keys.
+#include "exercise_window.h"
+#include "sheet_layout.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QToolButton>
 #include <QtTest>
 
-class Placeholder : public QObject {
-    Q_OBJECT
+#include <memory>
+
+using namespace qx5;
+
+namespace {
+
+// The main window's client area with the exercise window inside, as the program has it.
+struct Fixture {
+    EngineState state;
+    MersenneRandomSource random{20261208};
+    QWidget client;
+    TForm2* form;
+
+    explicit Fixture(QSize size = {1000, 700}) {
+        client.resize(size);
+        form = new TForm2(state, random, &client);
+        client.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&client));
+        client.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&client));
+    }
+    template <typename T>
+    T* Find(const char* name) const {
+        T* child = form->findChild<T*>(QString::fromLatin1(name));
+        if (!child) {
+            qFatal("no control %s", name);
+        }
+        return child;
+    }
+    QLineEdit* Edit1() const { return Find<QLineEdit>("Edit1"); }
+    QToolButton* Button(const char* name) const { return Find<QToolButton>(name); }
+    void StartType(int type) {
+        state.ExerciseType = type;
+        form->ShowExerciseType();
+    }
+    // Alt with a letter in the answer box; a button pressed by its key clicks a moment later.
+    void Alt(Qt::Key letter) {
+        QTest::keyClick(Edit1(), letter, Qt::AltModifier);
+        QTest::qWait(150);
+    }
+    // Types the text into the answer box and presses Enter, as the pupil does.
+    void Answer(const QString& text) {
+        QTest::keyClicks(Edit1(), text);
+        QTest::keyClick(Edit1(), Qt::Key_Return);
+    }
 };
 
-QTEST_MAIN(Placeholder)
+// Closes the next modal message box and keeps what it showed.
+struct MessageSeen {
+    QString Text;
+    QString Caption;
+    QMessageBox::StandardButtons Buttons;
+    QMessageBox::Icon Icon = QMessageBox::Question;
+    int Count = 0;
+};
+
+void CloseNextMessage(MessageSeen& seen) {
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        ++seen.Count;
+        seen.Text = box->text();
+        seen.Caption = box->windowTitle();
+        seen.Buttons = box->standardButtons();
+        seen.Icon = box->icon();
+        box->accept();
+    });
+}
+
+} // namespace
+
+class ExerciseWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wholeSeriesThroughTheAnswerBox_data();
+    void wholeSeriesThroughTheAnswerBox();
+    void keyRule_data();
+    void keyRule();
+    void enterOnEmptyOrNonNumberChangesNothing();
+    void tooLargeAnswerShowsMessageAndChangesNothing();
+    void restartAndNewSeriesKeys();
+    void typeButtonsStopAtOneAndSixteen();
+    void buttonsNeverTakeTheFocus();
+    void sheetScrollsOverItsExtent();
+    void resizeWhileHiddenRefitsOnShow();
+    void f1InTheAnswerBoxAsksForHelp();
+};
+
+void ExerciseWindowTest::wholeSeriesThroughTheAnswerBox_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QList<bool>>("right");
+    QTest::newRow("type 1, all right") << 1 << QList<bool>{true, true, true, true, true, true};
+    QTest::newRow("type 5, two wrong")
+        << 5 << QList<bool>{true, false, true, true, true, false, true, true, true};
+    QTest::newRow("type 14, first and last wrong")
+        << 14 << QList<bool>{false, true, true, true, true, true, true, true, false};
+}
+
+void ExerciseWindowTest::wholeSeriesThroughTheAnswerBox() {
+    QFETCH(int, type);
+    QFETCH(QList<bool>, right);
+    Fixture f;
+    QSignalSpy printing(f.form, &TForm2::PrintingEnabled);
+    f.StartType(type);
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.state.StepsPerSeries, right.size());
+    QCOMPARE(f.Find<QLabel>("Label1")->text(), QString::fromStdString(f.state.RangeLabel));
+    QCOMPARE(printing.size(), 1);
+    QCOMPARE(printing.takeFirst().at(0).toBool(), false);
+
+    int correct = 0;
+    for (int step = 1; step <= right.size(); ++step) {
+        QCOMPARE(f.state.StepIndex, step);
+        QLineEdit* box = f.Edit1();
+        QVERIFY(box->isVisible());
+        QVERIFY(box->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(box->pos(), QPoint(f.state.AnswerColumnX, RowY(f.form->Sheet(), step)));
+        QCOMPARE(box->accessibleName(), QStringLiteral("Trin %1 af %2: %3")
+                                            .arg(step)
+                                            .arg(right.size())
+                                            .arg(QString::fromStdString(f.state.InstructionText)));
+        QVERIFY(!f.Button("SpeedButton1")->isEnabled());
+        QVERIFY(!f.Button("SpeedButton4")->isEnabled());
+        QVERIFY(!f.form->SeriesFinished());
+
+        const int answer = f.state.ExpectedResult + (right[step - 1] ? 0 : 1);
+        correct += right[step - 1] ? 1 : 0;
+        f.Answer(QString::number(answer));
+        QCOMPARE(f.state.StepRecords[step].Answer, answer);
+        QCOMPARE(f.state.CurrentNumber, answer);
+    }
+    QVERIFY(!f.Edit1()->isVisible());
+    QVERIFY(f.form->SeriesFinished());
+    QCOMPARE(f.state.CorrectCount, correct);
+    QVERIFY(f.Button("SpeedButton1")->isEnabled());
+    QVERIFY(f.Button("SpeedButton4")->isEnabled());
+    QCOMPARE(printing.size(), 1);
+    QCOMPARE(printing.takeFirst().at(0).toBool(), true);
+    QCOMPARE(f.Find<QWidget>("PaintBox1")->accessibleDescription(),
+             QStringLiteral("%1 rigtige af %2.").arg(correct).arg(right.size()));
+
+    // The finished series takes no more answers, even if the box got one somehow.
+    const EngineState finished = f.state;
+    f.form->SubmitAnswer(QStringLiteral("7"));
+    QVERIFY(f.state == finished);
+
+    // A new series closes printing again.
+    QTest::mouseClick(f.Button("SpeedButton5"), Qt::LeftButton);
+    QVERIFY(!f.Button("SpeedButton1")->isEnabled());
+    QCOMPARE(printing.size(), 1);
+    QCOMPARE(printing.takeFirst().at(0).toBool(), false);
+    QCOMPARE(f.state.StepIndex, 1);
+}
+
+void ExerciseWindowTest::keyRule_data() {
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<QString>("text");
+    const auto keys = [](QString typed) {
+        QList<QKeyCombination> list;
+        for (const QChar c : typed) {
+            list << QKeyCombination(Qt::Key(c.toUpper().unicode()));
+        }
+        return list;
+    };
+    QTest::newRow("digits pass") << keys("507") << "507";
+    QTest::newRow("a fourth digit is refused") << keys("1234") << "123";
+    QTest::newRow("minus, comma, point swallowed") << keys("-4,5.") << "45";
+    QTest::newRow("letters and blank swallowed") << keys("a1 b") << "1";
+    QTest::newRow("backspace works") << (keys("12") << QKeyCombination(Qt::Key_Backspace)) << "1";
+    QTest::newRow("arrows move the cursor")
+        << (keys("12") << QKeyCombination(Qt::Key_Left) << keys("3")) << "132";
+    QTest::newRow("Home moves the cursor")
+        << (keys("5") << QKeyCombination(Qt::Key_Home) << keys("4")) << "45";
+    QTest::newRow("Delete works") << (keys("45") << QKeyCombination(Qt::Key_Home)
+                                                 << QKeyCombination(Qt::Key_Delete))
+                                  << "5";
+}
+
+void ExerciseWindowTest::keyRule() {
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(QString, text);
+    Fixture f;
+    f.StartType(6);
+    for (const QKeyCombination key : keys) {
+        QTest::keyClick(f.Edit1(), key.key(), key.keyboardModifiers());
+    }
+    QCOMPARE(f.Edit1()->text(), text);
+    QCOMPARE(f.state.StepIndex, 1);
+}
+
+void ExerciseWindowTest::enterOnEmptyOrNonNumberChangesNothing() {
+    Fixture f;
+    f.StartType(7);
+    const EngineState before = f.state;
+    const QImage sheet = f.form->Sheet().Image();
+    QTest::keyClick(f.Edit1(), Qt::Key_Return);
+    QVERIFY(f.state == before);
+
+    // Paste is the only way other text gets in: it is not a number, so it is ignored.
+    QApplication::clipboard()->setText(QStringLiteral("4x"));
+    QTest::keyClick(f.Edit1(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.Edit1()->text(), QStringLiteral("4x"));
+    QTest::keyClick(f.Edit1(), Qt::Key_Enter);
+    QVERIFY(f.state == before);
+    QCOMPARE(f.Edit1()->text(), QStringLiteral("4x"));
+    QVERIFY(f.form->Sheet().Image() == sheet);
+}
+
+void ExerciseWindowTest::tooLargeAnswerShowsMessageAndChangesNothing() {
+    Fixture f;
+    f.StartType(1);
+    const EngineState before = f.state;
+    const QImage sheet = f.form->Sheet().Image();
+    MessageSeen seen;
+    CloseNextMessage(seen);
+    f.Answer(QStringLiteral("45")); // type 1's bound at step 1 is 44
+    QCOMPARE(seen.Count, 1);
+    QCOMPARE(seen.Text, QStringLiteral(" Tallet er for stort. "));
+    QCOMPARE(seen.Caption, QStringLiteral(" "));
+    QCOMPARE(seen.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(seen.Icon, QMessageBox::NoIcon);
+    QVERIFY(f.state == before);
+    QVERIFY(f.form->Sheet().Image() == sheet);
+    QCOMPARE(f.Edit1()->text(), QStringLiteral("45"));
+    QVERIFY(f.Edit1()->isVisible());
+
+    // The pupil corrects the number; it is recorded as step 1.
+    QTest::keyClick(f.Edit1(), Qt::Key_Backspace);
+    QTest::keyClick(f.Edit1(), Qt::Key_Return);
+    QCOMPARE(f.state.StepRecords[1].AnswerText, std::string("4"));
+    QCOMPARE(f.state.StepIndex, 2);
+}
+
+void ExerciseWindowTest::restartAndNewSeriesKeys() {
+    Fixture f;
+    f.StartType(5);
+    const int start = f.state.StartNumber;
+    f.Answer(QString::number(f.state.ExpectedResult));
+    f.Answer(QStringLiteral("0"));
+    f.Alt(Qt::Key_B);
+    QVERIFY(f.state.RestartRequested);
+    QCOMPARE(f.state.StartNumber, start);
+    QCOMPARE(f.state.StepIndex, 1);
+    QCOMPARE(f.state.CorrectCount, 0);
+    QVERIFY(f.Edit1()->text().isEmpty());
+
+    // The next type draws from its own range; "Begynd forfra" then replays that number.
+    f.Alt(Qt::Key_N);
+    QCOMPARE(f.state.ExerciseType, 6);
+    QVERIFY(!f.state.RestartRequested);
+    const int sixStart = f.state.StartNumber;
+    QVERIFY(sixStart >= f.state.StartMin && sixStart < f.state.StartMin + f.state.StartSpan);
+    QCOMPARE(f.Find<QLabel>("Label1")->text(), QStringLiteral("Tal: 1-80"));
+    f.Alt(Qt::Key_B);
+    QCOMPARE(f.state.StartNumber, sixStart);
+
+    // Alt+O asks for a new start number: over a few tries, one differs.
+    bool drewAnother = false;
+    for (int i = 0; i < 20 && !drewAnother; ++i) {
+        f.Alt(Qt::Key_O);
+        QVERIFY(!f.state.RestartRequested);
+        drewAnother = f.state.StartNumber != sixStart;
+    }
+    QVERIFY(drewAnother);
+}
+
+void ExerciseWindowTest::typeButtonsStopAtOneAndSixteen() {
+    Fixture f;
+    f.StartType(2);
+    QVERIFY(f.Button("SpeedButton10")->isEnabled());
+    f.Alt(Qt::Key_F);
+    QCOMPARE(f.state.ExerciseType, 1);
+    QVERIFY(!f.Button("SpeedButton10")->isEnabled());
+    QVERIFY(f.Button("SpeedButton6")->isEnabled());
+
+    // A disabled button ignores its Alt key: no new series, the typed digit stays.
+    QTest::keyClicks(f.Edit1(), QStringLiteral("7"));
+    const EngineState atOne = f.state;
+    f.Alt(Qt::Key_F);
+    QVERIFY(f.state == atOne);
+    QCOMPARE(f.Edit1()->text(), QStringLiteral("7"));
+
+    f.StartType(15);
+    QTest::mouseClick(f.Button("SpeedButton6"), Qt::LeftButton);
+    QCOMPARE(f.state.ExerciseType, 16);
+    QVERIFY(!f.Button("SpeedButton6")->isEnabled());
+    QVERIFY(f.Button("SpeedButton10")->isEnabled());
+    const EngineState atSixteen = f.state;
+    f.Alt(Qt::Key_N);
+    QVERIFY(f.state == atSixteen);
+}
+
+void ExerciseWindowTest::buttonsNeverTakeTheFocus() {
+    Fixture f;
+    f.StartType(9);
+    QSignalSpy heading(f.form, &TForm2::HeadingClicked);
+    QTest::mouseClick(f.Button("SpeedButton2"), Qt::LeftButton);
+    QCOMPARE(heading.size(), 1);
+    QCOMPARE(QApplication::focusWidget(), f.Edit1());
+    QTest::mouseClick(f.Button("SpeedButton3"), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), f.Edit1());
+    // Tool tips, and the same words for a screen reader.
+    for (QToolButton* button : f.form->findChildren<QToolButton*>()) {
+        QVERIFY(!button->toolTip().isEmpty());
+        QCOMPARE(button->accessibleName(), button->toolTip());
+    }
+}
+
+void ExerciseWindowTest::sheetScrollsOverItsExtent() {
+    Fixture f(QSize(800, 300));
+    f.StartType(10);
+    auto* scroll = f.Find<QScrollArea>("ScrollBox1");
+    QWidget* paint = f.Find<QWidget>("PaintBox1");
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+    QCOMPARE(f.form->size(), f.client.size());
+    QCOMPARE(paint->width(), scroll->viewport()->width());
+    // A 9-step sheet with its score line needs more than the fixed extent.
+    QTRY_COMPARE(paint->height(), SheetHeightNeeded(f.form->Sheet(), f.state));
+    QVERIFY(paint->height() > ScrollExtent);
+
+    // The answer box lies on the sheet and scrolls with it.
+    for (int step = 1; step < 8; ++step) {
+        f.Answer(QString::number(f.state.ExpectedResult));
+    }
+    scroll->verticalScrollBar()->setValue(0);
+    const QPoint onSheet = f.Edit1()->pos();
+    const QPoint inView = f.Edit1()->mapTo(scroll->viewport(), QPoint());
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    QCOMPARE(f.Edit1()->pos(), onSheet);
+    QCOMPARE(f.Edit1()->mapTo(scroll->viewport(), QPoint()),
+             inView - QPoint(0, scroll->verticalScrollBar()->maximum()));
+
+    // Tall enough: no scroll bar, and the paint area fills the visible part.
+    f.client.resize(800, 900);
+    f.form->FitToMainWindow();
+    QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible());
+    QCOMPARE(paint->height(), scroll->viewport()->height());
+    QVERIFY(f.form->Sheet().Height() >= paint->height());
+}
+
+void ExerciseWindowTest::resizeWhileHiddenRefitsOnShow() {
+    Fixture f(QSize(700, 500));
+    f.StartType(3);
+    const int shownWidth = f.form->Sheet().Width();
+    QCOMPARE(shownWidth, f.Find<QWidget>("PaintBox1")->width());
+    f.form->hide();
+    f.client.resize(1100, 500);
+    f.form->FitToMainWindow();
+    QCOMPARE(f.form->Sheet().Width(), shownWidth);
+    QCOMPARE(f.form->width(), 700);
+
+    f.StartType(3);
+    QCOMPARE(f.form->width(), 1100);
+    QCOMPARE(f.form->Sheet().Width(), f.Find<QWidget>("PaintBox1")->width());
+    QVERIFY(f.form->Sheet().Width() > shownWidth);
+}
+
+void ExerciseWindowTest::f1InTheAnswerBoxAsksForHelp() {
+    Fixture f;
+    f.StartType(4);
+    QSignalSpy help(f.form, &TForm2::HelpRequested);
+    QTest::keyClick(f.Edit1(), Qt::Key_F1);
+    QCOMPARE(help.size(), 1);
+    QTest::keyClick(f.Edit1(), Qt::Key_F1, Qt::ShiftModifier);
+    QCOMPARE(help.size(), 2);
+    QTest::keyClick(f.Edit1(), Qt::Key_F2);
+    QCOMPARE(help.size(), 2);
+}
+
+QTEST_MAIN(ExerciseWindowTest)
 #include "tst_exercise_window.moc"
