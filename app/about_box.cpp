@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace qx5 {
 
 namespace {
@@ -17,13 +19,20 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRe
                   int pixelSize, Qt::Alignment alignment) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The layout was made for a narrow sans serif; Liberation Sans stands in where that
+    // font is missing.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
     font.setPixelSize(pixelSize);
     label->setFont(font);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    label->setGeometry(geometry);
+    // A wider font must not cut the text: the label grows about its centre.
+    const int width = std::max(geometry.width(), label->sizeHint().width());
+    label->setGeometry(geometry.x() - (width - geometry.width()) / 2, geometry.y(), width,
+                       geometry.height());
     QPalette black = label->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(black);

@@ -83,7 +83,7 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     Memo1->hide();
 
     BuildMenu();
-    help_ = new HelpViewer(this);
+    help_ = std::make_unique<HelpViewer>(this);
 
     Form2 = new TForm2(state_, random_, clientArea_);
     connect(Form2, &TForm2::PrintingEnabled, Udskriv1, &QAction::setEnabled);

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,7 @@ private:
     QTimer* Timer1;
     QTextEdit* Memo1;
     QAction* Udskriv1 = nullptr;
-    HelpViewer* help_;
+    std::unique_ptr<HelpViewer> help_;
     TForm2* Form2;
     TAboutBox* aboutBox_;
 };
