@@ -40,10 +40,18 @@ xwininfo -root >/dev/null 2>&1 || die "cannot open the X display '$DISPLAY'"
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/measure_startup.XXXXXX")
 xev_pid="" reader_pid="" probe_pid="" prog_pid=""
+read -r own_comm <"/proc/$$/comm"
 
 stop_process() { # pid: TERM, then KILL if it has not gone within 2 s
-    local pid=$1 i
+    local pid=$1 i comm
     [[ -n $pid ]] || return 0
+    # Until its exec a child is a copy of this shell and would run its traps: wait for it.
+    for ((i = 0; i < 20; i++)); do
+        comm=""
+        { read -r comm <"/proc/$pid/comm"; } 2>/dev/null || true
+        [[ $comm == "$own_comm" ]] || break
+        sleep 0.05
+    done
     kill -TERM "$pid" 2>/dev/null || true
     for ((i = 0; i < 40; i++)); do
         kill -0 "$pid" 2>/dev/null || break
@@ -53,11 +61,18 @@ stop_process() { # pid: TERM, then KILL if it has not gone within 2 s
     wait "$pid" 2>/dev/null || true
 }
 
+readonly main_pid=$$
 cleanup() {
+    # A child stopped between fork and exec still carries these traps; only this shell
+    # owns the processes and files to clean up.
+    [[ $BASHPID == "$main_pid" ]] || return 0
     stop_process "$prog_pid"
     stop_process "$probe_pid"
     stop_process "$xev_pid"
-    stop_process "$reader_pid"
+    if [[ -n $reader_pid ]]; then # it ends with xev's output; long past its fork
+        kill -TERM "$reader_pid" 2>/dev/null || true
+        wait "$reader_pid" 2>/dev/null || true
+    fi
     rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -91,7 +106,11 @@ stamp_events() {
 readonly events=$tmp/events
 mkfifo "$tmp/xev.fifo"
 : >"$events"
-stamp_events <"$tmp/xev.fifo" >>"$events" &
+# The reader must not run this script's traps when it is stopped.
+(
+    trap - EXIT INT TERM HUP
+    stamp_events
+) <"$tmp/xev.fifo" >>"$events" &
 reader_pid=$!
 xev -root -event substructure >"$tmp/xev.fifo" 2>"$tmp/xev.err" &
 xev_pid=$!
