@@ -19,20 +19,15 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRe
                   int pixelSize, Qt::Alignment alignment) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    // The layout was made for a narrow sans serif; Liberation Sans stands in where that
-    // font is missing.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
+    // The layout was made for a narrow sans serif of Windows; Liberation Sans, with Arial's
+    // metrics, stands in for it as Liberation Serif and Mono do for the sheet's fonts.
+    QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
     font.setPixelSize(pixelSize);
     label->setFont(font);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    // A wider font must not cut the text: the label grows about its centre.
-    const int width = std::max(geometry.width(), label->sizeHint().width());
-    label->setGeometry(geometry.x() - (width - geometry.width()) / 2, geometry.y(), width,
-                       geometry.height());
+    label->setGeometry(geometry);
     QPalette black = label->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(black);
@@ -64,17 +59,18 @@ TAboutBox::TAboutBox(QWidget* parent)
     icon->setScaledContents(true);
     icon->setPixmap(DrawProgramIcon(32));
 
-    MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"), QRect(144, 16, 82, 37),
-              32, Qt::AlignLeft);
-    MakeLabel(outer, QStringLiteral("Title"), QStringLiteral("Rurudovorir"),
-              QRect(120, 64, 128, 24), 20, Qt::AlignHCenter);
-    Version = MakeLabel(outer, QStringLiteral("Version"), QString::fromUtf8(qx5::VersionText),
-                        QRect(136, 100, 89, 13), 11, Qt::AlignHCenter);
-    MakeLabel(outer, QStringLiteral("Maker"), QString::fromUtf8(MakerText), QRect(8, 128, 355, 20),
-              16, Qt::AlignHCenter);
+    labels_ << MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"),
+                         QRect(144, 16, 82, 37), 32, Qt::AlignLeft);
+    labels_ << MakeLabel(outer, QStringLiteral("Title"), QStringLiteral("Rurudovorir"),
+                         QRect(120, 64, 128, 24), 20, Qt::AlignHCenter);
+    labels_ << (Version =
+                    MakeLabel(outer, QStringLiteral("Version"), QString::fromUtf8(qx5::VersionText),
+                              QRect(136, 100, 89, 13), 11, Qt::AlignHCenter));
+    labels_ << MakeLabel(outer, QStringLiteral("Maker"), QString::fromUtf8(MakerText),
+                         QRect(8, 128, 355, 20), 16, Qt::AlignHCenter);
 
-    auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                               QStringLiteral("&OK"), this);
+    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    auto* ok = ok_;
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setGeometry(152, 176, 73, 25);
     ok->setDefault(true);
@@ -87,6 +83,18 @@ QString TAboutBox::VersionText() const {
 
 void TAboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Fonts and the theme's icons are looked up at the first opening, not at start-up.
+    if (!laidOut_) {
+        laidOut_ = true;
+        ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+        // A wider stand-in font must not cut a text: its label grows about its centre.
+        for (QLabel* label : std::as_const(labels_)) {
+            const QRect place = label->geometry();
+            const int width = std::max(place.width(), label->sizeHint().width());
+            label->setGeometry(place.x() - (width - place.width()) / 2, place.y(), width,
+                               place.height());
+        }
+    }
     // Centred on the screen, not over the main window.
     if (const QScreen* where = screen()) {
         QRect frame = frameGeometry();

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
 class QLabel;
+class QPushButton;
 
 namespace qx5 {
 
@@ -21,6 +23,9 @@ protected:
 
 private:
     QLabel* Version;
+    QPushButton* ok_;
+    QList<QLabel*> labels_;
+    bool laidOut_ = false;
 };
 
 } // namespace qx5

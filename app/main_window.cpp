@@ -100,7 +100,8 @@ void TForm1::BuildMenu() {
     QFont desktopFont = QApplication::font(bar);
     desktopFont.setResolveMask(QFont::AllPropertiesResolved);
     bar->setFont(desktopFont);
-    QString usedInBar;
+    // The exercise window's buttons own Alt+B, Alt+F, Alt+N and Alt+O.
+    QString usedInBar = QStringLiteral("BFNO");
     const auto addMenu = [&](const char* name, const QString& caption) {
         QMenu* menu = bar->addMenu(WithAccessKey(caption, usedInBar));
         menu->setObjectName(QString::fromLatin1(name));

@@ -165,6 +165,8 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     // The paint area takes the visible width and at least the fixed extent's height, so
     // the scroll bar appears exactly when the visible part is lower than the extent.
     ScrollBox1->setWidgetResizable(true);
+    // Clicks on the sheet and Tab leave the focus in the answer box.
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
     PaintBox1 = new SheetView(canvas_, nullptr);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setAccessibleName(QStringLiteral("Opgaveark"));
@@ -296,6 +298,10 @@ void TForm2::SubmitAnswer(const QString& typed) {
         QMessageBox message(QMessageBox::NoIcon, QString::fromUtf8(TooLargeCaption),
                             QString::fromUtf8(TooLargeMessage), QMessageBox::Ok, this);
         message.exec();
+        // The pupil corrects the number where it stands, even where no window manager
+        // hands the focus back.
+        Edit1->activateWindow();
+        Edit1->setFocus(Qt::OtherFocusReason);
         return;
     }
     case AnswerOutcome::AcceptedNextStep:
@@ -343,10 +349,13 @@ bool TForm2::Edit1KeyPress(const QKeyEvent& key) {
         return true;
     }
     // Only typed characters are filtered: keys that type nothing (arrows, Delete, Home,
-    // End, Tab) and Ctrl shortcuts such as paste keep working.
-    const bool typesCharacter = !typed.isEmpty() && typed.at(0).isPrint() &&
-                                !(key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    if (!typesCharacter) {
+    // End, Tab, Backspace) and Ctrl shortcuts such as paste keep working. Ctrl with Alt is
+    // AltGr on some keyboards, and types.
+    const bool shortcut =
+        (key.modifiers() & Qt::ControlModifier) && !(key.modifiers() & Qt::AltModifier);
+    const bool typesCharacter = std::any_of(
+        typed.begin(), typed.end(), [](QChar c) { return c.category() != QChar::Other_Control; });
+    if (shortcut || !typesCharacter) {
         return false;
     }
     return !std::all_of(typed.begin(), typed.end(), IsDigit);

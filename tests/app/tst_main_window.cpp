@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -102,6 +103,8 @@ private slots:
     void printCommandOnlyForAFinishedSeries();
     void groupLabelHidesTheExerciseWindow();
     void f1OpensHelpFromWindowAndAnswerBox();
+    void altKeysReachTheToolBarNotTheMenu();
+    void resizeRefitsTheShownExerciseWindow();
     void aboutBox();
     void afslutClosesTheWindow();
     void qtSpeaksDanish();
@@ -246,6 +249,11 @@ void MainWindowTest::splashPlacedAndHiddenForGood() {
 
     timer->start(0); // rather than wait the three seconds
     QTRY_VERIFY(splash->isHidden());
+    // Shown again (minimised and restored, say): the splash stays away.
+    p.window.hide();
+    p.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&p.window));
+    QVERIFY(!timer->isActive());
     QVERIFY(!timer->isActive());
     p.window.resize(900, 700);
     p.Item("Divisionergrop1")->trigger();
@@ -258,6 +266,8 @@ void MainWindowTest::resizeKeepsTheMinimumSize() {
     p.window.setWindowState(Qt::WindowNoState);
     p.window.resize(300, 900);
     QTRY_COMPARE(p.window.size(), QSize(640, 900));
+    const QScreen* screen = p.window.screen();
+    QTRY_COMPARE(p.window.pos(), screen->availableGeometry().topLeft());
     p.window.resize(800, 100);
     QTRY_COMPARE(p.window.size(), QSize(800, 480));
 }
@@ -353,6 +363,44 @@ void MainWindowTest::f1OpensHelpFromWindowAndAnswerBox() {
 
     p.Item("Vejledning1")->trigger();
     QTRY_VERIFY(p.window.Help().Window()->isVisible());
+}
+
+void MainWindowTest::altKeysReachTheToolBarNotTheMenu() {
+    Program p;
+    QVERIFY(p.Show());
+    p.Item("N1Smtalenkleopgaver1")->trigger();
+    const auto alt = [&p](Qt::Key letter) {
+        QTest::keyClick(p.Edit1(), letter, Qt::AltModifier);
+        QTest::qWait(150); // a button pressed by its key clicks a moment later
+    };
+    alt(Qt::Key_N);
+    QCOMPARE(p.state.ExerciseType, 6);
+    alt(Qt::Key_F);
+    QCOMPARE(p.state.ExerciseType, 5);
+    const int start = p.state.StartNumber;
+    alt(Qt::Key_B);
+    QVERIFY(p.state.RestartRequested);
+    QCOMPARE(p.state.StartNumber, start);
+    alt(Qt::Key_O);
+    QVERIFY(!p.state.RestartRequested);
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(QApplication::focusWidget(), p.Edit1());
+}
+
+void MainWindowTest::resizeRefitsTheShownExerciseWindow() {
+    Program p;
+    QVERIFY(p.Show());
+    p.Item("N2Strretalenkleopgaver1")->trigger();
+    p.window.setWindowState(Qt::WindowNoState);
+    p.window.resize(700, 500);
+    QTRY_COMPARE(p.window.size(), QSize(700, 500));
+    TForm2* exercise = p.window.ExerciseWindow();
+    QCOMPARE(exercise->size(), p.window.centralWidget()->size());
+    p.window.resize(1100, 600);
+    QTRY_COMPARE(p.window.size(), QSize(1100, 600));
+    QCOMPARE(exercise->size(), p.window.centralWidget()->size());
+    QVERIFY(exercise->Sheet().Width() >= 1100);
+    QVERIFY(exercise->Sheet().Height() >= exercise->findChild<QWidget*>("PaintBox1")->height());
 }
 
 void MainWindowTest::aboutBox() {
