@@ -53,11 +53,11 @@ TAboutBox::TAboutBox(QWidget* parent)
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(1, 1, 367, 159);
 
-    auto* icon = new QLabel(outer);
+    icon_ = new QLabel(outer);
+    auto* icon = icon_;
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(88, 16, 33, 33);
     icon->setScaledContents(true);
-    icon->setPixmap(DrawProgramIcon(32));
 
     labels_ << MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"),
                          QRect(144, 16, 82, 37), 32, Qt::AlignLeft);
@@ -87,6 +87,7 @@ void TAboutBox::showEvent(QShowEvent* event) {
     if (!laidOut_) {
         laidOut_ = true;
         ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+        icon_->setPixmap(QPixmap(ProgramIconResource(32)));
         // A wider stand-in font must not cut a text: its label grows about its centre.
         for (QLabel* label : std::as_const(labels_)) {
             const QRect place = label->geometry();

@@ -24,6 +24,7 @@ protected:
 private:
     QLabel* Version;
     QPushButton* ok_;
+    QLabel* icon_;
     QList<QLabel*> labels_;
     bool laidOut_ = false;
 };

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTextEdit>
 #include <QTimer>
 
 namespace qx5 {
@@ -29,10 +28,11 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Each size is loaded when the desktop first asks for it.
 QIcon ProgramIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64}) {
-        icon.addPixmap(DrawProgramIcon(size));
+    for (const int size : ProgramIconSizes) {
+        icon.addFile(ProgramIconResource(size), QSize(size, size));
     }
     return icon;
 }
@@ -52,6 +52,8 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     setMinimumSize(MinimumWidth, MinimumHeight);
     resize(493, 372);
 
+    // The menu first: it keeps the desktop's font, and is never laid out in the window's.
+    BuildMenu();
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace);
     font.setPointSize(10);
@@ -69,7 +71,7 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->resize(273, 225);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(DrawSplashPicture());
+    Image1->setPixmap(QPixmap(SplashResource()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -77,12 +79,6 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     Timer1->setInterval(SplashTime);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
-    // Never shown: it carries the transcript's font for printing and copying.
-    Memo1 = new QTextEdit(clientArea_);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->hide();
-
-    BuildMenu();
     help_ = std::make_unique<HelpViewer>(this);
 
     Form2 = new TForm2(state_, random_, clientArea_);

@@ -14,7 +14,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QTextEdit;
 class QTimer;
 
 namespace qx5 {
@@ -72,7 +71,6 @@ private:
     QWidget* clientArea_;
     QLabel* Image1;
     QTimer* Timer1;
-    QTextEdit* Memo1;
     QAction* Udskriv1 = nullptr;
     std::unique_ptr<HelpViewer> help_;
     TForm2* Form2;

@@ -40,12 +40,12 @@ class SpeedButton final : public QToolButton {
 public:
     SpeedButton(QWidget* parent, const QString& name, QRect geometry, ToolPicture picture,
                 const QString& hint, const QString& caption)
-        : QToolButton(parent) {
+        : QToolButton(parent)
+        , picture_(picture) {
         setObjectName(name);
         setGeometry(geometry);
         setAutoRaise(true);
         setToolButtonStyle(Qt::ToolButtonIconOnly);
-        setIcon(QIcon(DrawToolPicture(picture, devicePixelRatioF())));
         setIconSize(QSize(ToolPictureSize, ToolPictureSize));
         setToolTip(hint);
         setAccessibleName(hint);
@@ -53,6 +53,13 @@ public:
         setFocusPolicy(Qt::NoFocus);
         // The caption's "&" letter becomes the Alt shortcut.
         setText(caption);
+    }
+
+    // Drawn when the window is first shown: nothing of it is needed at start-up.
+    void DrawPicture() {
+        if (icon().isNull()) {
+            setIcon(QIcon(DrawToolPicture(picture_, devicePixelRatioF())));
+        }
     }
 
 protected:
@@ -72,6 +79,9 @@ protected:
         painter.drawText(rect().adjusted(0, 0, -1, 0), Qt::AlignRight | Qt::AlignBottom,
                          text().mid(mark + 1, 1));
     }
+
+private:
+    ToolPicture picture_;
 };
 
 // The paint area: shows the sheet's pixels at their logical size.
@@ -209,6 +219,10 @@ void TForm2::showEvent(QShowEvent* event) {
 }
 
 void TForm2::FormShow() {
+    for (QToolButton* button : {SpeedButton1, SpeedButton2, SpeedButton4, SpeedButton5,
+                                SpeedButton3, SpeedButton10, SpeedButton6}) {
+        static_cast<SpeedButton*>(button)->DrawPicture();
+    }
     FitToMainWindow();
 }
 

@@ -240,6 +240,7 @@ void MainWindowTest::splashPlacedAndHiddenForGood() {
     QCOMPARE(timer->interval(), 3000);
     QCOMPARE(splash->size(), QSize(273, 225));
     QCOMPARE(splash->pixmap().size(), QSize(270, 220));
+    QVERIFY(!p.window.windowIcon().pixmap(32).isNull());
 
     p.window.setWindowState(Qt::WindowNoState);
     // The rule reads the window's outer size, frame included.
