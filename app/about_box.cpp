@@ -54,10 +54,9 @@ TAboutBox::TAboutBox(QWidget* parent)
     panel->setGeometry(1, 1, 367, 159);
 
     icon_ = new QLabel(outer);
-    auto* icon = icon_;
-    icon->setObjectName(QStringLiteral("ProgramIcon"));
-    icon->setGeometry(88, 16, 33, 33);
-    icon->setScaledContents(true);
+    icon_->setObjectName(QStringLiteral("ProgramIcon"));
+    icon_->setGeometry(88, 16, 33, 33);
+    icon_->setScaledContents(true);
 
     labels_ << MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"),
                          QRect(144, 16, 82, 37), 32, Qt::AlignLeft);
@@ -70,11 +69,10 @@ TAboutBox::TAboutBox(QWidget* parent)
                          QRect(8, 128, 355, 20), 16, Qt::AlignHCenter);
 
     ok_ = new QPushButton(QStringLiteral("&OK"), this);
-    auto* ok = ok_;
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setGeometry(152, 176, 73, 25);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    ok_->setObjectName(QStringLiteral("OKButton"));
+    ok_->setGeometry(152, 176, 73, 25);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 QString TAboutBox::VersionText() const {

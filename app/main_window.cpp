@@ -6,6 +6,7 @@
 #include "exercise_window.h"
 #include "help_viewer.h"
 #include "pictures.h"
+#include "qt_text.h"
 #include "type_settings.h"
 
 #include <QApplication>
@@ -23,10 +24,6 @@ namespace {
 inline constexpr int SplashTime = 3000; // ms
 inline constexpr int MinimumWidth = 640;
 inline constexpr int MinimumHeight = 480;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Each size is loaded when the desktop first asks for it.
 QIcon ProgramIcon() {
@@ -144,10 +141,10 @@ void TForm1::BuildMenu() {
             const bool even = type == 5;
             QAction* label =
                 addItem(types, even ? "Divisionergrop1" : "Veddivisionsmidesrestenvk1",
-                        FromUtf8(even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel));
+                        ToQString(even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel));
             connect(label, &QAction::triggered, this, &TForm1::GroupLabelClick);
         }
-        QAction* item = addItem(types, TypeItemNames[type - 1], FromUtf8(TypeMenuCaptions[type]));
+        QAction* item = addItem(types, TypeItemNames[type - 1], ToQString(TypeMenuCaptions[type]));
         connect(item, &QAction::triggered, this, [this, type] { TypeItemClick(type); });
     }
 

@@ -13,7 +13,6 @@
 
 class QAction;
 class QLabel;
-class QMenu;
 class QTimer;
 
 namespace qx5 {

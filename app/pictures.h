@@ -8,7 +8,8 @@ namespace qx5 {
 
 inline constexpr int SplashWidth = 270;
 inline constexpr int SplashHeight = 220;
-// The sizes in which the program icon is made at build time.
+// The sizes in which the program icon is made at build time (app/CMakeLists.txt names the
+// same files).
 inline constexpr int ProgramIconSizes[] = {16, 32, 48, 64};
 
 // The program icon, size × size pixels (32 is the window icon).

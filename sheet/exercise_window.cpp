@@ -1,5 +1,6 @@
 #include "exercise_window.h"
 
+#include "qt_text.h"
 #include "series_run.h"
 #include "sheet_layout.h"
 #include "tool_pictures.h"
@@ -12,7 +13,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,10 +21,6 @@
 namespace qx5 {
 
 namespace {
-
-QString ToQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont WindowFont(int emPixels) {
     QFont font(QStringLiteral("Courier New"));

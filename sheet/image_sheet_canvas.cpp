@@ -1,5 +1,7 @@
 #include "image_sheet_canvas.h"
 
+#include "qt_text.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -11,10 +13,6 @@
 namespace qx5 {
 
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 int DotsPerMeter(int dpi) {
     return static_cast<int>(std::lround(dpi / 0.0254));
