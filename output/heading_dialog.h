@@ -1,0 +1,51 @@
+// The heading dialog: a name or heading that every later transcript, printed or copied,
+// begins with.
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace qx5 {
+
+class TOverskrif : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TOverskrif(QWidget* parent = nullptr);
+
+    // The heading as UTF-8; empty until the pupil sets one.
+    const std::string& PrintHeading() const { return PrintHeading_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+private:
+    void FormActivate();
+    // True when the key is consumed.
+    bool Edit1KeyPress(const QKeyEvent& key);
+
+    std::string PrintHeading_;
+    std::string SavedHeading;
+    QFrame* Bevel1;
+    QLabel* Label1;
+    QLineEdit* Edit1;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+    bool opening_ = false;
+    bool glyphsLoaded_ = false;
+};
+
+} // namespace qx5

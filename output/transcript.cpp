@@ -1,0 +1,60 @@
+#include "transcript.h"
+
+#include "sheet_layout.h"
+#include "type_settings.h"
+#include "utf8_text.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace qx5 {
+
+namespace {
+
+inline constexpr const char* BlankLine = " ";
+inline constexpr std::size_t MaxFill = 34;
+inline constexpr std::size_t SimpleColumn = 25;
+inline constexpr std::size_t CombinedColumn = 35;
+
+std::string StepLine(const opgavelinier& step, std::size_t column) {
+    const std::size_t length = CharacterCount(step.InstructionText);
+    const std::size_t fill = length < column ? std::min(column - length, MaxFill) : 0;
+    std::string line = step.InstructionText + std::string(fill, ' ') + PadNumber(step.AnswerText);
+    if (step.Answer != step.Expected) {
+        line += "     (det skulle være " + step.ExpectedText + " )";
+    }
+    return line;
+}
+
+} // namespace
+
+void BuildTranscript(const EngineState& state, std::string_view printHeading,
+                     Transcript& transcript) {
+    transcript.clear();
+    // std::string compares bytes as unsigned characters: "" and " " give no heading.
+    if (printHeading > std::string_view(" ")) {
+        transcript.emplace_back(printHeading);
+        transcript.emplace_back(BlankLine);
+    }
+    transcript.emplace_back(TranscriptTitle);
+    transcript.emplace_back(BlankLine);
+    const std::size_t column = state.Combined ? CombinedColumn : SimpleColumn;
+    transcript.push_back("Type " + std::to_string(state.ExerciseType) + ": " +
+                         CurrentTypeTitle(state));
+    transcript.emplace_back(BlankLine);
+    transcript.push_back("Udgangstal:   " + state.StepRecords[1].NumberText);
+    transcript.emplace_back(BlankLine);
+    for (std::int32_t i = 1; i <= state.StepsPerSeries; ++i) {
+        transcript.push_back(StepLine(state.StepRecords[i], column));
+        if (i % 3 == 0 && i < state.StepsPerSeries) {
+            transcript.emplace_back(BlankLine);
+        }
+    }
+    transcript.emplace_back(BlankLine);
+    transcript.push_back(std::to_string(state.CorrectCount) + " rigtige af " +
+                         std::to_string(state.StepsPerSeries) + ".");
+    transcript.emplace_back(BlankLine);
+    transcript.emplace_back(BlankLine);
+}
+
+} // namespace qx5

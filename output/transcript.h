@@ -1,0 +1,23 @@
+// The plain-text transcript of a finished series, laid out in columns for a fixed-pitch
+// font; rebuilt from the engine's state for every print and copy.
+#pragma once
+
+#include "engine_state.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx5 {
+
+// UTF-8 lines; none is empty, a blank line holds one blank.
+using Transcript = std::vector<std::string>;
+
+inline constexpr const char* TranscriptTitle = "QX5:  Rurudovorir";
+
+// Empties the transcript and fills it from the finished series in the state, headed by
+// the heading when that compares above a single blank.
+void BuildTranscript(const EngineState& state, std::string_view printHeading,
+                     Transcript& transcript);
+
+} // namespace qx5

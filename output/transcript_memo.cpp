@@ -1,0 +1,71 @@
+#include "transcript_memo.h"
+
+#include "qt_text.h"
+
+#include <QMimeData>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <memory>
+
+namespace qx5 {
+
+TranscriptMemo::TranscriptMemo(QWidget* parent)
+    : QTextEdit(parent) {
+    setObjectName(QStringLiteral("Memo1"));
+    // Only ever filled by CopyLines: nothing typed, no undo history to keep.
+    setReadOnly(true);
+    setAcceptRichText(false);
+    setUndoRedoEnabled(false);
+    setFocusPolicy(Qt::NoFocus);
+    // Explicitly hidden, so that showing the owning window does not show the box.
+    hide();
+}
+
+void TranscriptMemo::CopyLines(const std::vector<std::string>& lines) {
+    clear();
+
+    // Non-breakable blocks are exported as <pre>, which keeps the runs of blanks that form
+    // the columns even where a paste target ignores Qt's style sheet. The font goes on every
+    // piece of text: Qt's export of a selection leaves out the document's default font.
+    QTextBlockFormat block;
+    block.setNonBreakableLines(true);
+    QTextCharFormat text;
+    text.setFont(font());
+
+    // Plain insertion, so that a heading such as "<b>Ida</b>" stays text, never markup.
+    QTextCursor cursor(document());
+    cursor.setBlockFormat(block);
+    cursor.insertText(QStringLiteral(" "), text);
+    for (const std::string& line : lines) {
+        cursor.insertBlock(block, text);
+        cursor.insertText(ToQString(line), text);
+    }
+
+    selectAll();
+    copy();
+}
+
+QMimeData* TranscriptMemo::createMimeDataFromSelection() const {
+    // Only Qt's HTML is taken over: its Markdown doubles the line spacing of non-breakable
+    // blocks and its ODF names a default font instead of ours.
+    const std::unique_ptr<QMimeData> rich(QTextEdit::createMimeDataFromSelection());
+    auto* data = new QMimeData;
+
+    // Every line, the last included, ends in CR LF, and the blanks stay as they are.
+    QString plain;
+    const QTextCursor selection = textCursor();
+    if (selection.hasSelection()) {
+        const QStringList selected = selection.selectedText().split(QChar::ParagraphSeparator);
+        for (const QString& line : selected) {
+            plain += line;
+            plain += QStringLiteral("\r\n");
+        }
+    }
+    data->setText(plain);
+    data->setHtml(rich->html());
+    return data;
+}
+
+} // namespace qx5

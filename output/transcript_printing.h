@@ -1,0 +1,29 @@
+// Printing a transcript: the metrics of a real printer, the print dialog's set-up, and the
+// chosen pages drawn one transcript line a printed line.
+#pragma once
+
+#include "print_layout.h"
+#include "transcript.h"
+
+class QFont;
+class QPrintDialog;
+class QPrinter;
+
+namespace qx5 {
+
+// The metrics of the printer as it is set up now, with the font set on it.
+PrintMetrics MeasurePrintMetrics(QPrinter& printer, const QFont& font, int lineCount);
+
+// Page range on (print-to-file stays: without a print queue it is the only way to print),
+// pages 1 to the page count, from page 1 to the preset page.
+void PreparePrintDialog(QPrintDialog& dialog, const PrintMetrics& metrics);
+
+enum class PrintOutcome { Printed, NoPageSelected, PrinterFailed };
+
+// After a confirmed dialog: measures again, since another printer or paper may have been
+// chosen, takes the dialog's choice of pages and prints them. Nothing is begun when the
+// choice holds no page.
+PrintOutcome PrintTranscriptPages(QPrinter& printer, const QFont& font,
+                                  const Transcript& transcript);
+
+} // namespace qx5
