@@ -4,9 +4,13 @@
 #include "access_keys.h"
 #include "app_texts.h"
 #include "exercise_window.h"
+#include "heading_dialog.h"
 #include "help_viewer.h"
 #include "pictures.h"
 #include "qt_text.h"
+#include "transcript.h"
+#include "transcript_memo.h"
+#include "transcript_printing.h"
 #include "type_settings.h"
 
 #include <QApplication>
@@ -14,6 +18,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QTimer>
 
@@ -24,6 +31,11 @@ namespace {
 inline constexpr int SplashTime = 3000; // ms
 inline constexpr int MinimumWidth = 640;
 inline constexpr int MinimumHeight = 480;
+
+inline constexpr const char* PrintCaption = "Udskriv";
+inline constexpr const char* NoPageMessage =
+    "Det valgte sideinterval indeholder ingen sider, så der er ikke udskrevet noget.";
+inline constexpr const char* PrintFailedMessage = "Udskrivningen kunne ikke gennemføres.";
 
 // Each size is loaded when the desktop first asks for it.
 QIcon ProgramIcon() {
@@ -81,8 +93,11 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     Form2 = new TForm2(state_, random_, clientArea_);
     connect(Form2, &TForm2::PrintingEnabled, Udskriv1, &QAction::setEnabled);
     connect(Form2, &TForm2::HelpRequested, this, &TForm1::ShowHelpContents);
+    connect(Form2, &TForm2::PrintClicked, this, &TForm1::PrintTranscript);
+    connect(Form2, &TForm2::CopyClicked, this, &TForm1::CopyTranscript);
     aboutBox_ = new TAboutBox(this);
-    // The heading dialog is created here, after the about box.
+    Overskrif = new TOverskrif(this);
+    connect(Form2, &TForm2::HeadingClicked, Overskrif, &QDialog::exec);
 }
 
 TForm1::~TForm1() = default;
@@ -112,6 +127,7 @@ void TForm1::BuildMenu() {
     Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     // Nothing to print before a series has finished.
     Udskriv1->setEnabled(false);
+    connect(Udskriv1, &QAction::triggered, this, &TForm1::Udskriv1Click);
     connect(addItem(file, "Afslut1", QStringLiteral("Afslut")), &QAction::triggered, this,
             &TForm1::Afslut1Click);
 
@@ -246,6 +262,59 @@ void TForm1::Vejledning1Click() {
 
 void TForm1::Omprogrammet1Click() {
     aboutBox_->exec();
+}
+
+void TForm1::Udskriv1Click() {
+    PrintTranscript();
+}
+
+QPrintDialog& TForm1::PrintDialog() {
+    if (!PrintDialog1) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        PrintDialog1 = std::make_unique<QPrintDialog>(printer_.get(), this);
+        PrintDialog1->setObjectName(QStringLiteral("PrintDialog1"));
+    }
+    return *PrintDialog1;
+}
+
+void TForm1::PrintTranscript() {
+    // Only a finished series has a transcript.
+    if (!Form2->SeriesFinished()) {
+        return;
+    }
+    BuildTranscript(state_, Overskrif->PrintHeading(), transcript_);
+    QPrintDialog& dialog = PrintDialog();
+    const int lineCount = static_cast<int>(transcript_.size());
+    PreparePrintDialog(dialog, MeasurePrintMetrics(*printer_, font(), lineCount));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    switch (PrintTranscriptPages(*printer_, font(), transcript_)) {
+    case PrintOutcome::Printed:
+        break;
+    case PrintOutcome::NoPageSelected:
+        QMessageBox::information(this, QString::fromUtf8(PrintCaption),
+                                 QString::fromUtf8(NoPageMessage));
+        break;
+    case PrintOutcome::PrinterFailed:
+        QMessageBox::warning(this, QString::fromUtf8(PrintCaption),
+                             QString::fromUtf8(PrintFailedMessage));
+        break;
+    }
+}
+
+void TForm1::CopyTranscript() {
+    if (!Form2->SeriesFinished()) {
+        return;
+    }
+    BuildTranscript(state_, Overskrif->PrintHeading(), transcript_);
+    if (!Memo1) {
+        // Hidden; it takes the window's font, which is the transcript's.
+        Memo1 = new TranscriptMemo(this);
+        Memo1->setObjectName(QStringLiteral("Memo1"));
+        Memo1->hide();
+    }
+    Memo1->CopyLines(transcript_);
 }
 
 } // namespace qx5

@@ -13,6 +13,8 @@
 
 class QAction;
 class QLabel;
+class QPrintDialog;
+class QPrinter;
 class QTimer;
 
 namespace qx5 {
@@ -20,13 +22,15 @@ namespace qx5 {
 class HelpViewer;
 class TAboutBox;
 class TForm2;
+class TOverskrif;
+class TranscriptMemo;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Creates, in this order, the main window, the exercise window inside it and the about
-    // box. The generator has been seeded already: the state does not wait for an
+    // Creates, in this order, the main window, the exercise window inside it, the about box
+    // and the heading dialog. The generator has been seeded already: the state does not wait for an
     // activation that may never come.
     TForm1(EngineState& state, MersenneRandomSource& random, std::vector<std::string>& transcript,
            QWidget* parent = nullptr);
@@ -34,9 +38,21 @@ public:
 
     TForm2* ExerciseWindow() const { return Form2; }
     TAboutBox* AboutBox() const { return aboutBox_; }
+    TOverskrif* HeadingDialog() const { return Overskrif; }
     HelpViewer& Help() const { return *help_; }
     // Opens the help file at its contents.
     void ShowHelpContents();
+
+    // Prints the finished series on the printer chosen in the print dialog.
+    void PrintTranscript();
+    // Puts the finished series on the clipboard, as plain and as rich text.
+    void CopyTranscript();
+    // The print dialog and its printer are made at the first print: they load the print
+    // plugins and ask the print server for its printers.
+    QPrintDialog& PrintDialog();
+    // The hidden box that carries the transcript to the clipboard; null before the first
+    // copy.
+    TranscriptMemo* Memo() const { return Memo1; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -50,6 +66,7 @@ private slots:
     void Vejledning1Click();
     void Omprogrammet1Click();
     void GroupLabelClick();
+    void Udskriv1Click();
 
 private:
     void FormShow();
@@ -74,6 +91,11 @@ private:
     std::unique_ptr<HelpViewer> help_;
     TForm2* Form2;
     TAboutBox* aboutBox_;
+    TOverskrif* Overskrif;
+    TranscriptMemo* Memo1 = nullptr;
+    // The dialog goes before the printer it refers to.
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrintDialog> PrintDialog1;
 };
 
 } // namespace qx5

@@ -315,8 +315,11 @@ void MainWindowTest::printCommandOnlyForAFinishedSeries() {
 
     p.FinishSeries("M14");
     QVERIFY(p.Item("Udskriv1")->isEnabled());
+    QString dialog;
+    CloseNextModal(dialog);
     QTest::keyClick(&p.window, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(print.size(), 1);
+    QVERIFY(!dialog.isEmpty());
 
     // "Begynd forfra" starts the series again and closes printing.
     p.window.ExerciseWindow()->findChild<QToolButton*>(QStringLiteral("SpeedButton3"))->click();

@@ -1,0 +1,254 @@
+// The output commands as the pupil reaches them in the running program: printing through
+// the print dialog, copying to the clipboard, and the heading they begin with.
+#include "about_box.h"
+#include "exercise_window.h"
+#include "heading_dialog.h"
+#include "main_window.h"
+#include "series_run.h"
+#include "transcript_memo.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+
+using namespace qx5;
+
+namespace {
+
+struct Program {
+    EngineState state;
+    std::vector<std::string> transcript;
+    MersenneRandomSource random{1234};
+    TForm1 window{state, random, transcript};
+
+    QAction* Udskriv1() const { return window.findChild<QAction*>(QStringLiteral("Udskriv1")); }
+    QToolButton* Button(const char* name) const {
+        return window.ExerciseWindow()->findChild<QToolButton*>(QString::fromLatin1(name));
+    }
+    QLineEdit* Edit1() const {
+        return window.ExerciseWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+    }
+    bool Show() {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            return false;
+        }
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+    // Every second answer one off.
+    void FinishSeries(int type) {
+        state.ExerciseType = type;
+        window.ExerciseWindow()->ShowExerciseType();
+        for (int step = 1; !window.ExerciseWindow()->SeriesFinished(); ++step) {
+            int answer = state.ExpectedResult;
+            if (step % 2 == 0) {
+                answer += answer < AnswerBound(state) ? 1 : -1;
+            }
+            QTest::keyClicks(Edit1(), QString::number(answer));
+            QTest::keyClick(Edit1(), Qt::Key_Return);
+        }
+    }
+};
+
+// Runs the action on the next modal window once it is up.
+void OnNextModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(50, [action = std::move(action)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        action(modal);
+    });
+}
+
+// Chooses printing to a PDF file in the dialog, as the pupil would.
+void PrintToFile(QWidget* dialog, const QString& file) {
+    auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    printers->setCurrentIndex(printers->count() - 1);
+    dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(file);
+}
+
+QString PdfText(const QString& file) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Types a heading into the heading dialog and presses OK, by the heading button.
+void SetHeading(Program& p, const QString& heading) {
+    OnNextModal([heading](QWidget* modal) {
+        QCOMPARE(modal->windowTitle(), QStringLiteral("   Overskrift"));
+        auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+        edit->selectAll();
+        QTest::keyClicks(edit, heading);
+        modal->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    });
+    p.Button("SpeedButton2")->click();
+    // Without a window manager the focus does not come back by itself.
+    p.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&p.window));
+}
+
+QStringList Lines(const QString& text) {
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty()) {
+            lines << line.simplified();
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+class OutputCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void outputPartsAreMadeAtFirstUse();
+    void printsTheFinishedSeriesThroughTheDialog();
+    void printProblemsAreReported_data();
+    void printProblemsAreReported();
+    void copiesTheFinishedSeriesWithItsHeading();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void OutputCommandsTest::outputPartsAreMadeAtFirstUse() {
+    Program p;
+    QVERIFY(p.Show());
+    // The heading dialog comes with the windows, after the about box.
+    const QObjectList children = p.window.children();
+    auto* heading = p.window.findChild<TOverskrif*>();
+    QVERIFY(heading);
+    QCOMPARE_GT(children.indexOf(static_cast<QObject*>(heading)),
+                children.indexOf(static_cast<QObject*>(p.window.AboutBox())));
+    QVERIFY(!p.window.findChild<QPrintDialog*>());
+    QVERIFY(!p.window.Memo());
+
+    // While a series runs, there is nothing to print or copy.
+    p.state.ExerciseType = 5;
+    p.window.ExerciseWindow()->ShowExerciseType();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    p.window.PrintTranscript();
+    p.window.CopyTranscript();
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(!p.window.findChild<QPrintDialog*>());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+}
+
+void OutputCommandsTest::printsTheFinishedSeriesThroughTheDialog() {
+    Program p;
+    QVERIFY(p.Show());
+    SetHeading(p, QStringLiteral("Ida <b>&"));
+    p.FinishSeries(14);
+    const QString file = dir_.filePath(QStringLiteral("series.pdf"));
+    QPrintDialog& dialog = p.window.PrintDialog();
+
+    // Ctrl+P: one page, preset to page 1, the page range on and printing to a file kept.
+    OnNextModal([&dialog, &file](QWidget* modal) {
+        QCOMPARE(modal, &dialog);
+        PrintToFile(&dialog, file);
+        QCOMPARE(dialog.minPage(), 1);
+        QCOMPARE(dialog.maxPage(), 1);
+        QCOMPARE(dialog.fromPage(), 1);
+        QCOMPARE(dialog.toPage(), 1);
+        QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+        QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintToFile));
+        dialog.accept();
+    });
+    QTest::keyClick(&p.window, Qt::Key_P, Qt::ControlModifier);
+    QTRY_VERIFY(QFile::exists(file));
+    const QStringList lines = Lines(PdfText(file));
+    QCOMPARE(lines.mid(0, 3),
+             (QStringList{QStringLiteral("Ida <b>&"), QStringLiteral("QX5: Rurudovorir"),
+                          QStringLiteral("Type 14: Små tal, "
+                                         "kombinations-opgaver med heltalsdivision")}));
+    QCOMPARE(lines.size(), 1 + 3 + 9 + 1);
+    QCOMPARE(lines.last(), QStringLiteral("5 rigtige af 9."));
+
+    // Cancelled from the print button: nothing printed; the same dialog both times.
+    QVERIFY(QFile::remove(file));
+    OnNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    p.Button("SpeedButton1")->click();
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(p.window.findChildren<QPrintDialog*>().size(), 1);
+}
+
+void OutputCommandsTest::printProblemsAreReported_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("page list beyond the last page")
+        << "beyond.pdf"
+        << "3"
+        << "Det valgte sideinterval indeholder ingen sider, så der er ikke udskrevet noget.";
+    QTest::newRow("printer cannot be opened") << "no such folder/out.pdf"
+                                              << ""
+                                              << "Udskrivningen kunne ikke gennemføres.";
+}
+
+void OutputCommandsTest::printProblemsAreReported() {
+    QFETCH(QString, file);
+    QFETCH(QString, pages);
+    QFETCH(QString, message);
+    Program p;
+    QVERIFY(p.Show());
+    p.FinishSeries(3);
+    const QString path = dir_.filePath(file);
+    QStringList messages;
+    OnNextModal([&pages, &messages, &path](QWidget* modal) {
+        PrintToFile(modal, path);
+        if (!pages.isEmpty()) {
+            modal->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"))->setChecked(true);
+            modal->findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"))->setText(pages);
+        }
+        OnNextModal([&messages](QWidget* box) {
+            messages << qobject_cast<QMessageBox*>(box)->text();
+            box->close();
+        });
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    p.window.PrintTranscript();
+    QCOMPARE(messages, QStringList{message});
+    QVERIFY(!QFile::exists(path));
+}
+
+void OutputCommandsTest::copiesTheFinishedSeriesWithItsHeading() {
+    Program p;
+    QVERIFY(p.Show());
+    p.FinishSeries(5);
+    p.Button("SpeedButton4")->click();
+    const QString plain = QGuiApplication::clipboard()->text();
+    QVERIFY(plain.startsWith(QStringLiteral(" \r\nQX5:  Rurudovorir\r\n \r\nType 5:  Små tal")));
+    QVERIFY(plain.endsWith(QStringLiteral(" rigtige af 9.\r\n \r\n \r\n")));
+    QCOMPARE(plain.count(QStringLiteral("\r\n")), 22);
+    // The hidden box carries the window's font, the transcript's.
+    QVERIFY(p.window.Memo());
+    QVERIFY(p.window.Memo()->isHidden());
+    QCOMPARE(p.window.Memo()->font(), p.window.font());
+
+    // A heading set after the series finished shows in the next copy, as typed.
+    SetHeading(p, QStringLiteral("<i>Bo</i> & {Ida}"));
+    p.Button("SpeedButton4")->click();
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(
+        QStringLiteral(" \r\n<i>Bo</i> & {Ida}\r\n \r\nQX5:  Rurudovorir\r\n")));
+    QCOMPARE(QGuiApplication::clipboard()->text().count(QStringLiteral("\r\n")), 24);
+}
+
+QTEST_MAIN(OutputCommandsTest)
+#include "tst_output_commands.moc"
