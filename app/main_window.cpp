@@ -271,6 +271,8 @@ void TForm1::Udskriv1Click() {
 QPrintDialog& TForm1::PrintDialog() {
     if (!PrintDialog1) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // The job's name in the print queue and the PDF's title.
+        printer_->setDocName(QStringLiteral("QX5"));
         PrintDialog1 = std::make_unique<QPrintDialog>(printer_.get(), this);
         PrintDialog1->setObjectName(QStringLiteral("PrintDialog1"));
     }
@@ -286,7 +288,9 @@ void TForm1::PrintTranscript() {
     QPrintDialog& dialog = PrintDialog();
     const int lineCount = static_cast<int>(transcript_.size());
     PreparePrintDialog(dialog, MeasurePrintMetrics(*printer_, font(), lineCount));
+    const PrinterChoice before(*printer_);
     if (dialog.exec() != QDialog::Accepted) {
+        before.RestoreTo(*printer_);
         return;
     }
     switch (PrintTranscriptPages(*printer_, font(), transcript_)) {

@@ -17,7 +17,7 @@ namespace qx5 {
 TOverskrif::TOverskrif(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("Overskrift"));
+    setObjectName(QStringLiteral("Overskrif"));
     setWindowTitle(QStringLiteral("   Overskrift"));
     setModal(true);
     resize(389, 119);
@@ -65,13 +65,14 @@ void TOverskrif::showEvent(QShowEvent* event) {
         return;
     }
     // The theme's icons are looked up at the first opening: the dialog is made at start-up.
-    if (!glyphsLoaded_) {
-        glyphsLoaded_ = true;
+    // It is placed then too; later openings find it where the pupil left it.
+    if (!firstOpened_) {
+        firstOpened_ = true;
         BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
         BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+        // setGeometry, unlike move, places the client area rather than the frame.
+        setGeometry(QRect(QPoint(229, 123), size()));
     }
-    // setGeometry, unlike move, places the client area rather than the frame.
-    setGeometry(QRect(QPoint(229, 123), size()));
     // Every opening shows the heading in force, so a text typed and then cancelled last
     // time can never become the heading by a later Fortryd.
     Edit1->setText(ToQString(PrintHeading_));
@@ -118,7 +119,15 @@ bool TOverskrif::Edit1KeyPress(const QKeyEvent& key) {
 }
 
 void TOverskrif::BitBtn1Click() {
-    PrintHeading_ = Edit1->text().toStdString();
+    // A pasted line break or tab would split the heading into lines of its own on the
+    // clipboard while the printout keeps one line; a blank stands in for each.
+    QString heading = Edit1->text();
+    for (QChar& c : heading) {
+        if (c.category() == QChar::Other_Control) {
+            c = QLatin1Char(' ');
+        }
+    }
+    PrintHeading_ = heading.toStdString();
     accept();
 }
 

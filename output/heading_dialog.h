@@ -45,7 +45,7 @@ private:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
     bool opening_ = false;
-    bool glyphsLoaded_ = false;
+    bool firstOpened_ = false;
 };
 
 } // namespace qx5

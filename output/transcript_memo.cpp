@@ -33,6 +33,7 @@ void TranscriptMemo::CopyLines(const std::vector<std::string>& lines) {
     block.setNonBreakableLines(true);
     QTextCharFormat text;
     text.setFont(font());
+    text.setForeground(Qt::black);
 
     // Plain insertion, so that a heading such as "<b>Ida</b>" stays text, never markup.
     QTextCursor cursor(document());

@@ -6,7 +6,6 @@
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrinter>
 
 #include <algorithm>
 #include <cstddef>
@@ -55,12 +54,37 @@ void PreparePrintDialog(QPrintDialog& dialog, const PrintMetrics& metrics) {
     dialog.setFromTo(1, std::clamp(PresetToPage(metrics), 1, pages));
 }
 
+PrinterChoice::PrinterChoice(const QPrinter& printer)
+    : format_(printer.outputFormat())
+    , printerName_(printer.printerName())
+    , fileName_(printer.outputFileName())
+    , layout_(printer.pageLayout()) {}
+
+void PrinterChoice::RestoreTo(QPrinter& printer) const {
+    // Only what differs: choosing a printer again resets its paper to the printer's own.
+    if (printer.outputFormat() != format_ || printer.printerName() != printerName_) {
+        printer.setOutputFormat(format_);
+        if (format_ == QPrinter::NativeFormat) {
+            printer.setPrinterName(printerName_);
+        }
+    }
+    if (printer.outputFileName() != fileName_) {
+        printer.setOutputFileName(fileName_);
+    }
+    if (!printer.pageLayout().isEquivalentTo(layout_)) {
+        printer.setPageLayout(layout_);
+    }
+}
+
 PrintOutcome PrintTranscriptPages(QPrinter& printer, const QFont& font,
                                   const Transcript& transcript) {
     const PrintMetrics m = MeasurePrintMetrics(printer, font, static_cast<int>(transcript.size()));
-    const std::vector<int> pages = ChosenPages(printer, m);
+    std::vector<int> pages = ChosenPages(printer, m);
     if (pages.empty()) {
         return PrintOutcome::NoPageSelected;
+    }
+    if (printer.pageOrder() == QPrinter::LastPageFirst) {
+        std::reverse(pages.begin(), pages.end());
     }
     QPainter painter;
     if (!painter.begin(&printer)) {

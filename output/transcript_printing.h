@@ -5,9 +5,12 @@
 #include "print_layout.h"
 #include "transcript.h"
 
+#include <QPageLayout>
+#include <QPrinter>
+#include <QString>
+
 class QFont;
 class QPrintDialog;
-class QPrinter;
 
 namespace qx5 {
 
@@ -18,11 +21,25 @@ PrintMetrics MeasurePrintMetrics(QPrinter& printer, const QFont& font, int lineC
 // pages 1 to the page count, from page 1 to the preset page.
 void PreparePrintDialog(QPrintDialog& dialog, const PrintMetrics& metrics);
 
+// What a print dialog may have changed on its printer before the pupil cancels it; a
+// cancelled dialog leaves the printer as it was.
+class PrinterChoice {
+public:
+    explicit PrinterChoice(const QPrinter& printer);
+    void RestoreTo(QPrinter& printer) const;
+
+private:
+    QPrinter::OutputFormat format_;
+    QString printerName_;
+    QString fileName_;
+    QPageLayout layout_;
+};
+
 enum class PrintOutcome { Printed, NoPageSelected, PrinterFailed };
 
 // After a confirmed dialog: measures again, since another printer or paper may have been
-// chosen, takes the dialog's choice of pages and prints them. Nothing is begun when the
-// choice holds no page.
+// chosen, takes the dialog's choice of pages and prints them, the last first when the
+// dialog asks for that. Nothing is begun when the choice holds no page.
 PrintOutcome PrintTranscriptPages(QPrinter& printer, const QFont& font,
                                   const Transcript& transcript);
 

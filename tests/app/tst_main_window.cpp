@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -320,6 +321,7 @@ void MainWindowTest::printCommandOnlyForAFinishedSeries() {
     QTest::keyClick(&p.window, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(print.size(), 1);
     QVERIFY(!dialog.isEmpty());
+    QVERIFY(p.window.findChild<QPrintDialog*>(QStringLiteral("PrintDialog1")));
 
     // "Begynd forfra" starts the series again and closes printing.
     p.window.ExerciseWindow()->findChild<QToolButton*>(QStringLiteral("SpeedButton3"))->click();

@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -63,9 +64,10 @@ struct Program {
     }
 };
 
-// Runs the action on the next modal window once it is up.
-void OnNextModal(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(50, [action = std::move(action)] {
+// Runs the action on the next modal window once it is up. The timer belongs to the
+// window, so it cannot outlive a failed test.
+void OnNextModal(QObject* owner, std::function<void(QWidget*)> action) {
+    QTimer::singleShot(50, owner, [action = std::move(action)] {
         QWidget* modal = QApplication::activeModalWidget();
         QVERIFY(modal);
         action(modal);
@@ -89,7 +91,7 @@ QString PdfText(const QString& file) {
 
 // Types a heading into the heading dialog and presses OK, by the heading button.
 void SetHeading(Program& p, const QString& heading) {
-    OnNextModal([heading](QWidget* modal) {
+    OnNextModal(&p.window, [heading](QWidget* modal) {
         QCOMPARE(modal->windowTitle(), QStringLiteral("   Overskrift"));
         auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("Edit1"));
         edit->selectAll();
@@ -122,6 +124,7 @@ private slots:
     void printsTheFinishedSeriesThroughTheDialog();
     void printProblemsAreReported_data();
     void printProblemsAreReported();
+    void cancelledDialogLeavesThePrinterAsItWas();
     void copiesTheFinishedSeriesWithItsHeading();
 
 private:
@@ -144,9 +147,17 @@ void OutputCommandsTest::outputPartsAreMadeAtFirstUse() {
     p.state.ExerciseType = 5;
     p.window.ExerciseWindow()->ShowExerciseType();
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QString opened;
+    QTimer::singleShot(50, &p.window, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = modal->windowTitle();
+            modal->close();
+        }
+    });
     p.window.PrintTranscript();
     p.window.CopyTranscript();
-    QVERIFY(!QApplication::activeModalWidget());
+    QTest::qWait(100);
+    QCOMPARE(opened, QString());
     QVERIFY(!p.window.findChild<QPrintDialog*>());
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 }
@@ -156,11 +167,13 @@ void OutputCommandsTest::printsTheFinishedSeriesThroughTheDialog() {
     QVERIFY(p.Show());
     SetHeading(p, QStringLiteral("Ida <b>&"));
     p.FinishSeries(14);
-    const QString file = dir_.filePath(QStringLiteral("series.pdf"));
+    // Left in the build folder, with a PNG of its page, to look at.
+    const QString file = QStringLiteral(QX5_RENDER_DIR "/type14-with-heading.pdf");
+    QFile::remove(file);
     QPrintDialog& dialog = p.window.PrintDialog();
 
     // Ctrl+P: one page, preset to page 1, the page range on and printing to a file kept.
-    OnNextModal([&dialog, &file](QWidget* modal) {
+    OnNextModal(&p.window, [&dialog, &file](QWidget* modal) {
         QCOMPARE(modal, &dialog);
         PrintToFile(&dialog, file);
         QCOMPARE(dialog.minPage(), 1);
@@ -180,44 +193,66 @@ void OutputCommandsTest::printsTheFinishedSeriesThroughTheDialog() {
                                          "kombinations-opgaver med heltalsdivision")}));
     QCOMPARE(lines.size(), 1 + 3 + 9 + 1);
     QCOMPARE(lines.last(), QStringLiteral("5 rigtige af 9."));
+    const QString png = QStringLiteral(QX5_RENDER_DIR "/type14-with-heading");
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                               {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                QStringLiteral("-singlefile"), file, png}),
+             0);
+    QVERIFY(!QImage(png + QStringLiteral(".png")).isNull());
 
-    // Cancelled from the print button: nothing printed; the same dialog both times.
+    // Cancelled from the print button: nothing printed.
+    const QString copy = dir_.filePath(QStringLiteral("copy.pdf"));
+    QVERIFY(QFile::copy(file, copy));
     QVERIFY(QFile::remove(file));
-    OnNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    OnNextModal(&p.window, [](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     p.Button("SpeedButton1")->click();
     QVERIFY(!QFile::exists(file));
+
+    // The confirmed choice stays: confirmed at once, the same file is written again, by the
+    // same dialog.
+    OnNextModal(&p.window, [](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+    p.Udskriv1()->trigger();
+    QTRY_VERIFY(QFile::exists(file));
+    QCOMPARE(Lines(PdfText(file)), Lines(PdfText(copy)));
     QCOMPARE(p.window.findChildren<QPrintDialog*>().size(), 1);
 }
 
 void OutputCommandsTest::printProblemsAreReported_data() {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("pages");
+    QTest::addColumn<bool>("changePaper");
     QTest::addColumn<QString>("message");
-    QTest::newRow("page list beyond the last page")
-        << "beyond.pdf"
-        << "3"
+    QTest::newRow("range cut below its first page by a change of paper")
+        << "beyond.pdf" << true
         << "Det valgte sideinterval indeholder ingen sider, så der er ikke udskrevet noget.";
-    QTest::newRow("printer cannot be opened") << "no such folder/out.pdf"
-                                              << ""
-                                              << "Udskrivningen kunne ikke gennemføres.";
+    QTest::newRow("printer cannot be opened")
+        << "no such folder/out.pdf" << false << "Udskrivningen kunne ikke gennemføres.";
 }
 
 void OutputCommandsTest::printProblemsAreReported() {
     QFETCH(QString, file);
-    QFETCH(QString, pages);
+    QFETCH(bool, changePaper);
     QFETCH(QString, message);
     Program p;
     QVERIFY(p.Show());
     p.FinishSeries(3);
+    QPrinter& printer = *p.window.PrintDialog().printer();
+    if (changePaper) {
+        // Paper from an earlier print that holds half the transcript: two pages.
+        printer.setPageSize(QPageSize(QSizeF(148, 95), QPageSize::Millimeter));
+    }
     const QString path = dir_.filePath(file);
     QStringList messages;
-    OnNextModal([&pages, &messages, &path](QWidget* modal) {
+    OnNextModal(&p.window, [&](QWidget* modal) {
         PrintToFile(modal, path);
-        if (!pages.isEmpty()) {
-            modal->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"))->setChecked(true);
-            modal->findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"))->setText(pages);
+        if (changePaper) {
+            QCOMPARE(qobject_cast<QPrintDialog*>(modal)->maxPage(), 2);
+            modal->findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+            modal->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+            modal->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(2);
+            // As if A4 had been chosen under the printer's properties.
+            printer.setPageSize(QPageSize(QPageSize::A4));
         }
-        OnNextModal([&messages](QWidget* box) {
+        OnNextModal(modal, [&messages](QWidget* box) {
             messages << qobject_cast<QMessageBox*>(box)->text();
             box->close();
         });
@@ -226,6 +261,20 @@ void OutputCommandsTest::printProblemsAreReported() {
     p.window.PrintTranscript();
     QCOMPARE(messages, QStringList{message});
     QVERIFY(!QFile::exists(path));
+}
+
+void OutputCommandsTest::cancelledDialogLeavesThePrinterAsItWas() {
+    Program p;
+    QVERIFY(p.Show());
+    p.FinishSeries(1);
+    QPrinter& printer = *p.window.PrintDialog().printer();
+    const QPageLayout before = printer.pageLayout();
+    OnNextModal(&p.window, [&printer](QWidget* modal) {
+        printer.setPageSize(QPageSize(QPageSize::A5));
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    p.window.PrintTranscript();
+    QVERIFY(printer.pageLayout().isEquivalentTo(before));
 }
 
 void OutputCommandsTest::copiesTheFinishedSeriesWithItsHeading() {

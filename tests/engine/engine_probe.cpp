@@ -1,7 +1,9 @@
-// Links the engine (and through it the sheet layout) alone, so a test can check that
-// nothing in them pulls in Qt. It plays one series to the end on a canvas that draws nothing.
+// Links the engine, the sheet layout and the transcript alone, so a test can check that
+// nothing in them pulls in Qt. It plays one series to the end on a canvas that draws nothing
+// and builds its transcript.
 #include "blank_sheet_canvas.h"
 #include "series_run.h"
+#include "transcript.h"
 
 #include <string>
 
@@ -15,5 +17,10 @@ int main() {
     while (outcome == qx5::AnswerOutcome::AcceptedNextStep) {
         outcome = qx5::SubmitAnswer(s, random, canvas, std::to_string(s.ExpectedResult)).Outcome;
     }
-    return outcome == qx5::AnswerOutcome::AcceptedFinished && s.CorrectCount == 9 ? 0 : 1;
+    qx5::Transcript transcript;
+    qx5::BuildTranscript(s, "", transcript);
+    return outcome == qx5::AnswerOutcome::AcceptedFinished && s.CorrectCount == 9 &&
+                   transcript.size() == 21
+               ? 0
+               : 1;
 }

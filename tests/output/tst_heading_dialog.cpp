@@ -102,7 +102,7 @@ private slots:
     void window();
     void controls_data();
     void controls();
-    void placedAtEveryOpening();
+    void placedAtTheFirstOpeningOnly();
     void glyphsComeWithTheFirstOpening();
     void tabOrder();
 
@@ -111,6 +111,7 @@ private slots:
     void enterTwiceSetsTheHeading_data();
     void enterTwiceSetsTheHeading();
     void longHeadingIsKept();
+    void pastedLineBreaksBecomeBlanks();
     void erasedHeadingIsEmpty();
 
     void cancelKeepsTheHeading_data();
@@ -187,16 +188,17 @@ void TestHeadingDialog::controls() {
     }
 }
 
-void TestHeadingDialog::placedAtEveryOpening() {
+void TestHeadingDialog::placedAtTheFirstOpeningOnly() {
     Dialog d;
     QVERIFY(d.Open());
     QTRY_COMPARE(d.dialog.geometry(), QRect(229, 123, 389, 119));
 
+    // Hidden, not destroyed: it opens again where the pupil moved it.
     d.dialog.move(400, 300);
     QTRY_COMPARE(d.dialog.pos(), QPoint(400, 300));
     d.dialog.close();
     QVERIFY(d.Open());
-    QTRY_COMPARE(d.dialog.geometry().topLeft(), QPoint(229, 123));
+    QTRY_COMPARE(d.dialog.pos(), QPoint(400, 300));
 }
 
 void TestHeadingDialog::glyphsComeWithTheFirstOpening() {
@@ -308,6 +310,15 @@ void TestHeadingDialog::longHeadingIsKept() {
     QTest::mouseClick(d.BitBtn1(), Qt::LeftButton);
     QCOMPARE(d.dialog.PrintHeading().size(), std::size_t{40001});
     QCOMPARE(d.dialog.PrintHeading().back(), 'y');
+}
+
+void TestHeadingDialog::pastedLineBreaksBecomeBlanks() {
+    Dialog d;
+    QVERIFY(d.Open());
+    // As a paste can bring them: the heading must stay one transcript line.
+    d.Edit1()->setText(QStringLiteral("Ida\nBo\tog\rKim"));
+    QTest::mouseClick(d.BitBtn1(), Qt::LeftButton);
+    QCOMPARE(d.dialog.PrintHeading(), std::string("Ida Bo og Kim"));
 }
 
 void TestHeadingDialog::erasedHeadingIsEmpty() {

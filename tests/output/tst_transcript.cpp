@@ -176,6 +176,10 @@ void TranscriptTest::stepLineColumns_data() {
         "(·) Gang med 2" + Blanks(11) + "    8");
     row("instruction exactly as wide as the column", false, std::string(25, 'x'), "3", 3, 3,
         std::string(25, 'x') + "    3");
+    row("instruction exactly as wide as the 35 column", true, std::string(35, 'x'), "3", 3, 3,
+        std::string(35, 'x') + "    3");
+    row("one character wider than the 35 column", true, std::string(36, 'x'), "3", 3, 3,
+        std::string(36, 'x') + "    3");
     row("longer instruction is not cut and gets no fill", true,
         "Træk tallet fra 34 og divider med 4 nu", "7", 7, 8,
         "Træk tallet fra 34 og divider med 4 nu    7     (det skulle være 8 )");

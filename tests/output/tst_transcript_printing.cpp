@@ -150,10 +150,12 @@ private slots:
     void onePageInOrderWithMarginsAndColumns();
     void lastLineAloneOnASecondPage();
     void rangeTwoToTwoStartsWithPageTwosFirstLine();
-    void listedPagesOnly();
+    void pageListAndOrder_data();
+    void pageListAndOrder();
     void shortPageTakesOneLineEach();
     void rangeWithoutPagesPrintsNothing();
     void printerThatCannotOpenIsReported();
+    void cancelledChoiceIsUndone();
 
 private:
     QTemporaryDir dir_;
@@ -165,20 +167,28 @@ void TranscriptPrintingTest::pageArithmetic_data() {
     QTest::addColumn<int>("resolution");
     QTest::addColumn<int>("printableHeight");
     QTest::addColumn<int>("lineCount");
+    QTest::addColumn<int>("leftMargin");
+    QTest::addColumn<int>("topMargin");
+    QTest::addColumn<int>("usableHeight");
     QTest::addColumn<int>("linesPerPage");
     QTest::addColumn<int>("pageCount");
     QTest::addColumn<int>("presetTo");
-    // 1200 dpi: margins of 600 and 1200 pixels.
-    QTest::newRow("21 lines, 50 a page") << 100 << 1200 << 2400 + 5000 << 21 << 50 << 1 << 1;
+    QTest::newRow("21 lines, 50 a page")
+        << 100 << 1200 << 7400 << 21 << 600 << 1200 << 5000 << 50 << 1 << 1;
     QTest::newRow("21 lines, 20 a page: the last page holds only the closing blank")
-        << 100 << 1200 << 2400 + 2099 << 21 << 20 << 2 << 1;
-    QTest::newRow("22 lines, 20 a page") << 100 << 1200 << 2400 + 2000 << 22 << 20 << 2 << 2;
-    QTest::newRow("20 lines, 20 a page") << 100 << 1200 << 2400 + 2000 << 20 << 20 << 1 << 1;
-    QTest::newRow("41 lines, 20 a page") << 100 << 1200 << 2400 + 2000 << 41 << 20 << 3 << 2;
+        << 100 << 1200 << 4499 << 21 << 600 << 1200 << 2099 << 20 << 2 << 1;
+    QTest::newRow("22 lines, 20 a page")
+        << 100 << 1200 << 4400 << 22 << 600 << 1200 << 2000 << 20 << 2 << 2;
+    QTest::newRow("20 lines, 20 a page")
+        << 100 << 1200 << 4400 << 20 << 600 << 1200 << 2000 << 20 << 1 << 1;
+    QTest::newRow("41 lines, 20 a page")
+        << 100 << 1200 << 4400 << 41 << 600 << 1200 << 2000 << 20 << 3 << 2;
     QTest::newRow("page shorter than margins and a line")
-        << 100 << 1200 << 2400 + 99 << 21 << 1 << 21 << 20;
-    QTest::newRow("page shorter than its margins") << 100 << 1200 << 1000 << 17 << 1 << 17 << 16;
-    QTest::newRow("96 dpi screen printer, A4") << 15 << 96 << 1123 << 23 << 62 << 1 << 1;
+        << 100 << 1200 << 2499 << 21 << 600 << 1200 << 99 << 1 << 21 << 20;
+    QTest::newRow("page shorter than its margins")
+        << 100 << 1200 << 1000 << 17 << 600 << 1200 << -1400 << 1 << 17 << 16;
+    QTest::newRow("odd resolution: the half inch drops its fraction")
+        << 15 << 97 << 1123 << 23 << 48 << 97 << 929 << 61 << 1 << 1;
 }
 
 void TranscriptPrintingTest::pageArithmetic() {
@@ -186,17 +196,19 @@ void TranscriptPrintingTest::pageArithmetic() {
     QFETCH(int, resolution);
     QFETCH(int, printableHeight);
     QFETCH(int, lineCount);
+    QFETCH(int, leftMargin);
+    QFETCH(int, topMargin);
+    QFETCH(int, usableHeight);
     QFETCH(int, linesPerPage);
     QFETCH(int, pageCount);
     QFETCH(int, presetTo);
     const PrintMetrics m = ComputePrintMetrics(lineHeight, resolution, printableHeight, lineCount);
-    QCOMPARE(m.LeftMargin, resolution / 2);
-    QCOMPARE(m.TopMargin, resolution);
-    QCOMPARE(m.UsableHeight, printableHeight - 2 * resolution);
+    QCOMPARE(m.LeftMargin, leftMargin);
+    QCOMPARE(m.TopMargin, topMargin);
+    QCOMPARE(m.UsableHeight, usableHeight);
     QCOMPARE(m.LinesPerPage, linesPerPage);
     QCOMPARE(m.PageCount, pageCount);
     QCOMPARE(PresetToPage(m), presetTo);
-    QCOMPARE(FirstLineOfPage(m, 2), linesPerPage);
 }
 
 void TranscriptPrintingTest::pageChoice_data() {
@@ -205,12 +217,13 @@ void TranscriptPrintingTest::pageChoice_data() {
     QTest::addColumn<int>("to");
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("last");
+    QTest::addColumn<bool>("empty");
     // Three pages.
-    QTest::newRow("all pages, whatever the range says") << true << 2 << 2 << 1 << 3;
-    QTest::newRow("range inside") << false << 2 << 3 << 2 << 3;
-    QTest::newRow("to page above the page count is cut") << false << 1 << 5 << 1 << 3;
-    QTest::newRow("page 0 is not a page") << false << 0 << 0 << 1 << 0;
-    QTest::newRow("from page beyond the last page") << false << 4 << 5 << 4 << 3;
+    QTest::newRow("all pages, whatever the range says") << true << 2 << 2 << 1 << 3 << false;
+    QTest::newRow("range inside") << false << 2 << 3 << 2 << 3 << false;
+    QTest::newRow("to page above the page count is cut") << false << 1 << 5 << 1 << 3 << false;
+    QTest::newRow("page 0 is not a page") << false << 0 << 0 << 1 << 0 << true;
+    QTest::newRow("from page beyond the last page") << false << 4 << 5 << 4 << 3 << true;
 }
 
 void TranscriptPrintingTest::pageChoice() {
@@ -219,12 +232,13 @@ void TranscriptPrintingTest::pageChoice() {
     QFETCH(int, to);
     QFETCH(int, first);
     QFETCH(int, last);
+    QFETCH(bool, empty);
     const PrintMetrics threePages = ComputePrintMetrics(100, 1200, 2400 + 1000, 23);
     QCOMPARE(threePages.PageCount, 3);
     const PageChoice choice = ChoosePages(threePages, allPages, from, to);
     QCOMPARE(choice.First, first);
     QCOMPARE(choice.Last, last);
-    QCOMPARE(choice.Empty(), last < first);
+    QCOMPARE(choice.Empty(), empty);
 }
 
 void TranscriptPrintingTest::dialogIsSetUpForThePages() {
@@ -261,6 +275,9 @@ void TranscriptPrintingTest::onePageInOrderWithMarginsAndColumns() {
     }
     QCOMPARE(answerEnds.size(), 9);
     QCOMPARE(answerEnds.count(answerEnds.first()), 9);
+
+    // The transcript font, as fontconfig resolves Courier New.
+    QVERIFY(Run(QStringLiteral("pdffonts"), {file}).contains(QStringLiteral("LiberationMono")));
 
     // Half an inch from the left, an inch from the top (PDF points, 72 an inch).
     const QString boxes =
@@ -300,29 +317,48 @@ void TranscriptPrintingTest::lastLineAloneOnASecondPage() {
 }
 
 void TranscriptPrintingTest::rangeTwoToTwoStartsWithPageTwosFirstLine() {
+    // Nine lines a page: the line before each page's first is not blank, so a page that
+    // began one line early would show.
     const QString file = File("two.pdf");
-    PdfPrinter pdf(file, 8);
+    PdfPrinter pdf(file, 9);
     const Transcript t = NineStepTranscript("Ida");
     QCOMPARE(MeasurePrintMetrics(pdf.Printer(), TranscriptFont(), 23).PageCount, 3);
     pdf.ChooseRange(2, 2);
     QCOMPARE(PrintTranscriptPages(pdf.Printer(), TranscriptFont(), t), PrintOutcome::Printed);
     QCOMPARE(PdfPageCount(file), 1);
     const QStringList page = WordsOfPage(PdfPages(file).value(0));
-    QCOMPARE(page, WordsOf(t, 8, 8));
-    QCOMPARE(page.first(), Words(QString::fromStdString(t[8])));
+    QCOMPARE(page, WordsOf(t, 9, 9));
+    QCOMPARE(page.first(), Words(QString::fromStdString(t[9])));
 }
 
-void TranscriptPrintingTest::listedPagesOnly() {
+void TranscriptPrintingTest::pageListAndOrder_data() {
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<bool>("lastFirst");
+    QTest::addColumn<QList<int>>("firstLines");
+    QTest::newRow("pages 1 and 3") << "1,3" << false << QList<int>{0, 18};
+    QTest::newRow("pages 1 and 3, the last first") << "1,3" << true << QList<int>{18, 0};
+    QTest::newRow("all pages, the last first") << "" << true << QList<int>{18, 9, 0};
+}
+
+// The dialog also takes a list of pages and a reversed order.
+void TranscriptPrintingTest::pageListAndOrder() {
+    QFETCH(QString, pages);
+    QFETCH(bool, lastFirst);
+    QFETCH(QList<int>, firstLines);
     const QString file = File("listed.pdf");
-    PdfPrinter pdf(file, 8);
-    pdf.Printer().setPrintRange(QPrinter::PageRange);
-    pdf.Printer().setPageRanges(QPageRanges::fromString(QStringLiteral("1,3")));
+    PdfPrinter pdf(file, 9);
+    if (!pages.isEmpty()) {
+        pdf.Printer().setPrintRange(QPrinter::PageRange);
+        pdf.Printer().setPageRanges(QPageRanges::fromString(pages));
+    }
+    pdf.Printer().setPageOrder(lastFirst ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
     const Transcript t = NineStepTranscript("Ida");
     QCOMPARE(PrintTranscriptPages(pdf.Printer(), TranscriptFont(), t), PrintOutcome::Printed);
-    const QList<QStringList> pages = PdfPages(file);
-    QCOMPARE(pages.size(), 2);
-    QCOMPARE(WordsOfPage(pages[0]), WordsOf(t, 0, 8));
-    QCOMPARE(WordsOfPage(pages[1]), WordsOf(t, 16, 8));
+    const QList<QStringList> printed = PdfPages(file);
+    QCOMPARE(printed.size(), firstLines.size());
+    for (qsizetype i = 0; i < printed.size(); ++i) {
+        QCOMPARE(WordsOfPage(printed[i]), WordsOf(t, static_cast<std::size_t>(firstLines[i]), 9));
+    }
 }
 
 void TranscriptPrintingTest::shortPageTakesOneLineEach() {
@@ -353,6 +389,20 @@ void TranscriptPrintingTest::printerThatCannotOpenIsReported() {
     PdfPrinter pdf(dir_.filePath(QStringLiteral("no such folder/out.pdf")));
     QCOMPARE(PrintTranscriptPages(pdf.Printer(), TranscriptFont(), NineStepTranscript()),
              PrintOutcome::PrinterFailed);
+}
+
+void TranscriptPrintingTest::cancelledChoiceIsUndone() {
+    PdfPrinter pdf(File("kept.pdf"));
+    QPrinter& printer = pdf.Printer();
+    const QPageLayout a4 = printer.pageLayout();
+    const PrinterChoice before(printer);
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setOutputFileName(File("other.pdf"));
+    before.RestoreTo(printer);
+    QVERIFY(printer.pageLayout().isEquivalentTo(a4));
+    QCOMPARE(printer.outputFileName(), File("kept.pdf"));
+    QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
 }
 
 QTEST_MAIN(TranscriptPrintingTest)
