@@ -315,8 +315,6 @@ void TForm1::CopyTranscript() {
     if (!Memo1) {
         // Hidden; it takes the window's font, which is the transcript's.
         Memo1 = new TranscriptMemo(this);
-        Memo1->setObjectName(QStringLiteral("Memo1"));
-        Memo1->hide();
     }
     Memo1->CopyLines(transcript_);
 }

@@ -30,8 +30,8 @@ class TForm1 : public QMainWindow {
 
 public:
     // Creates, in this order, the main window, the exercise window inside it, the about box
-    // and the heading dialog. The generator has been seeded already: the state does not wait for an
-    // activation that may never come.
+    // and the heading dialog. The generator has been seeded already: the state does not
+    // wait for an activation that may never come.
     TForm1(EngineState& state, MersenneRandomSource& random, std::vector<std::string>& transcript,
            QWidget* parent = nullptr);
     ~TForm1() override;
