@@ -6,6 +6,7 @@
 #include "exercise_window.h"
 #include "help_viewer.h"
 #include "main_window.h"
+#include "program_fixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,31 +22,13 @@
 #include <QtTest>
 
 using namespace qx5;
+using namespace qx5::test;
 
 namespace {
 
-struct Program {
-    EngineState state;
-    std::vector<std::string> transcript;
-    MersenneRandomSource random{4711};
-    TForm1 window{state, random, transcript};
-
-    QAction* Item(const char* name) const {
-        auto* item = window.findChild<QAction*>(QString::fromLatin1(name));
-        if (!item) {
-            qFatal("no menu item %s", name);
-        }
-        return item;
-    }
-    QLineEdit* Edit1() const { return window.findChild<QLineEdit*>(QStringLiteral("Edit1")); }
-    bool Show() {
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window)) {
-            return false;
-        }
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
-    }
+struct Program : ProgramFixture {
+    Program()
+        : ProgramFixture(4711) {}
     void FinishSeries(const char* typeItem) {
         Item(typeItem)->trigger();
         while (!window.ExerciseWindow()->SeriesFinished()) {

@@ -4,6 +4,7 @@
 #include "exercise_window.h"
 #include "heading_dialog.h"
 #include "main_window.h"
+#include "program_fixture.h"
 #include "series_run.h"
 #include "transcript_memo.h"
 
@@ -25,30 +26,13 @@
 #include <functional>
 
 using namespace qx5;
+using namespace qx5::test;
 
 namespace {
 
-struct Program {
-    EngineState state;
-    std::vector<std::string> transcript;
-    MersenneRandomSource random{1234};
-    TForm1 window{state, random, transcript};
-
-    QAction* Udskriv1() const { return window.findChild<QAction*>(QStringLiteral("Udskriv1")); }
-    QToolButton* Button(const char* name) const {
-        return window.ExerciseWindow()->findChild<QToolButton*>(QString::fromLatin1(name));
-    }
-    QLineEdit* Edit1() const {
-        return window.ExerciseWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1"));
-    }
-    bool Show() {
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window)) {
-            return false;
-        }
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
-    }
+struct Program : ProgramFixture {
+    Program()
+        : ProgramFixture(1234) {}
     // Every second answer one off.
     void FinishSeries(int type) {
         state.ExerciseType = type;
@@ -211,7 +195,7 @@ void OutputCommandsTest::printsTheFinishedSeriesThroughTheDialog() {
     // The confirmed choice stays: confirmed at once, the same file is written again, by the
     // same dialog.
     OnNextModal(&p.window, [](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
-    p.Udskriv1()->trigger();
+    p.Item("Udskriv1")->trigger();
     QTRY_VERIFY(QFile::exists(file));
     QCOMPARE(Lines(PdfText(file)), Lines(PdfText(copy)));
     QCOMPARE(p.window.findChildren<QPrintDialog*>().size(), 1);
