@@ -46,6 +46,8 @@ int main(int argc, char* argv[]) {
     previousHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(previousHandler);
+    // Lets the desktop match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QX5_APP_ID));
     qx5::InstallDanishQtTranslation(app);
 
     qx5::TForm1 mainWindow(state, random, transcript);

@@ -65,13 +65,7 @@ void DrawChainMark(QPainter& painter, QPointF topLeft) {
 
 } // namespace
 
-QPixmap DrawProgramIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
-
+void PaintProgramIcon(QPainter& painter) {
     // A slate with a wooden frame.
     QPainterPath frame;
     frame.addRoundedRect(QRectF(0.5, 0.5, 31, 31), 4, 4);
@@ -109,6 +103,15 @@ QPixmap DrawProgramIcon(int size) {
     painter.setBrush(QColor(245, 245, 235));
     painter.drawRoundedRect(QRectF(3.5, 19, 25, 9), 1.5, 1.5);
     DrawOperatorRow(painter, 23.5);
+}
+
+QPixmap DrawProgramIcon(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / qreal(ProgramIconUnits), size / qreal(ProgramIconUnits));
+    PaintProgramIcon(painter);
     return pixmap;
 }
 

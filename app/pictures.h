@@ -4,14 +4,23 @@
 #include <QPixmap>
 #include <QString>
 
+class QPainter;
+
 namespace qx5 {
 
 inline constexpr int SplashWidth = 270;
 inline constexpr int SplashHeight = 220;
-// The sizes in which the program icon is made at build time (app/CMakeLists.txt names the
+// The sizes of the window icon, compiled into the program (app/CMakeLists.txt names the
 // same files).
 inline constexpr int ProgramIconSizes[] = {16, 32, 48, 64};
+// The larger sizes that are only installed, for the desktop's menus and software centres.
+inline constexpr int InstalledIconSizes[] = {128, 256};
+// The icon is designed on a grid of this many units a side.
+inline constexpr int ProgramIconUnits = 32;
 
+// Paints the program icon into the square (0, 0)–(32, 32) of the painter's coordinates;
+// the same drawing serves every pixel size and the scalable (SVG) icon.
+void PaintProgramIcon(QPainter& painter);
 // The program icon, size × size pixels (32 is the window icon).
 QPixmap DrawProgramIcon(int size = 32);
 // The splash picture: a grey panel, the program's name at the top, "Rurudovorir" large and

@@ -1,6 +1,8 @@
 #include "pictures.h"
 #include "tool_pictures.h"
 
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include <cmath>
@@ -24,6 +26,20 @@ const QList<std::pair<const char*, ToolPicture>> AllToolPictures = {
 
 QImage Pixels(const QPixmap& pixmap) {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Mean difference of two equally large pictures, per colour channel (0–255).
+double MeanDifference(const QImage& a, const QImage& b) {
+    double difference = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            difference += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                          std::abs(p.blue() - q.blue()) + std::abs(p.alpha() - q.alpha());
+        }
+    }
+    return difference / (a.width() * a.height() * 4);
 }
 
 int Count(const QImage& image, const std::function<bool(QColor)>& wanted, QRect area = {}) {
@@ -165,17 +181,41 @@ private slots:
         QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
 
         const QImage shrunk = large.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        double difference = 0;
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) {
-                const QColor a = small.pixelColor(x, y);
-                const QColor b = shrunk.pixelColor(x, y);
-                difference += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-                              std::abs(a.blue() - b.blue()) + std::abs(a.alpha() - b.alpha());
-            }
-        }
-        difference /= 32 * 32 * 4;
+        const double difference = MeanDifference(small, shrunk);
         QVERIFY2(difference < 20, qPrintable(QString::number(difference)));
+    }
+
+    // The icons made at build time for installing: every size is the same drawing, and the
+    // scalable one, drawn by an SVG renderer, looks like the pixel icon of that size.
+    void installedIcons_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("size");
+        for (const int size : {16, 32, 48, 64, 128, 256}) {
+            QTest::addRow("%d px", size) << QStringLiteral("qx5-%1.png").arg(size) << size;
+        }
+        QTest::addRow("scalable at 48") << QStringLiteral("qx5.svg") << 48;
+        QTest::addRow("scalable at 256") << QStringLiteral("qx5.svg") << 256;
+    }
+    void installedIcons() {
+        QFETCH(QString, file);
+        QFETCH(int, size);
+        const QString path = QStringLiteral(QX5_PICTURE_DIR "/") + file;
+        QImage image;
+        if (file.endsWith(QLatin1String(".svg"))) {
+            QSvgRenderer renderer(path);
+            QVERIFY2(renderer.isValid(), qPrintable(path));
+            QCOMPARE(renderer.viewBoxF(), QRectF(0, 0, 32, 32));
+            image = QImage(size, size, QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            renderer.render(&painter);
+        } else {
+            QVERIFY2(image.load(path), qPrintable(path));
+            image = image.convertToFormat(QImage::Format_ARGB32);
+        }
+        QCOMPARE(image.size(), QSize(size, size));
+        const double difference = MeanDifference(image, Pixels(qx5::DrawProgramIcon(size)));
+        QVERIFY2(difference < 4, qPrintable(QString::number(difference)));
     }
 
     void splash() {

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Builds the Debian package with tools/package, inspects it with dpkg-deb and unpacks it
+# into <work>/root for the start test; the unpacked tree must be a complete installation.
+#
+#   check_deb.sh <source-dir> <work-dir> <app-id>
+set -uo pipefail
+export LC_ALL=C.UTF-8
+
+[[ $# -eq 3 ]] || { echo "usage: $0 <source-dir> <work-dir> <app-id>" >&2; exit 2; }
+source_dir=$1 work=$2 id=$3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+rm -rf "$work/root"
+mkdir -p "$work"
+deb=$("$source_dir/tools/package" "$work/build" | tail -n 1) || { echo "FAIL: tools/package"; exit 1; }
+echo "package: $deb"
+
+# The control fields.
+info=$(dpkg-deb -I "$deb") || { echo "FAIL: dpkg-deb -I cannot read $deb"; exit 1; }
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == qx5 ]] || fail "Package: $(field Package)"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture: $(field Architecture)"
+[[ $(field Section) == education ]] || fail "Section: $(field Section)"
+[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer: $(field Maintainer)"
+description=$(field Description)
+[[ $(head -n 1 <<<"$description") == *arithmetic* ]] || fail "Description's summary: $description"
+(($(wc -l <<<"$description") > 2)) || fail "the Description has no long description"
+if awk 'length > 80' <<<"$description" | grep -q .; then
+    fail "the Description has lines over 80 characters"
+fi
+
+# Depends: the Qt 6 libraries the program links, found by dpkg-shlibdeps, and what it
+# needs at run time without linking it; nothing of the build's own tools.
+depends=$(field Depends)
+echo "Depends: $depends"
+mapfile -t names < <(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//')
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libc6 libstdc++6 \
+    fonts-liberation qt6-translations-l10n; do
+    printf '%s\n' "${names[@]}" | grep -qx -- "$package" || fail "Depends lacks $package"
+done
+for package in libqt6svg6 libqt6test6 libbenchmark1debian libasan8 libubsan1; do
+    printf '%s\n' "${names[@]}" | grep -qx -- "$package" && fail "Depends names $package"
+done
+grep -q 'libqt6core6 (>= ' <<<"$depends" || fail "the Qt libraries have no computed version"
+
+# The contents: the files a desktop and man look for, all owned by root.
+contents=$(dpkg-deb -c "$deb") || { echo "FAIL: dpkg-deb -c cannot read $deb"; exit 1; }
+for path in ./usr/bin/qx5 "./usr/share/applications/$id.desktop" \
+    "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man6/qx5.6.gz \
+    "./usr/share/icons/hicolor/32x32/apps/$id.png" \
+    "./usr/share/icons/hicolor/256x256/apps/$id.png" \
+    "./usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+    grep -Eq " $(sed 's/[.]/[.]/g' <<<"$path")\$" <<<"$contents" || fail "the package lacks $path"
+done
+awk '{print $2}' <<<"$contents" | grep -qv '^root/root$' && fail "files not owned by root/root"
+grep -E '^-rwxr-xr-x .* \./usr/bin/qx5$' <<<"$contents" >/dev/null || fail "usr/bin/qx5 is not 0755"
+
+# Unpacked, it is a whole installation, and the program reaches nothing of the build.
+dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: dpkg-deb -x"; exit 1; }
+"$here/check_installed.sh" "$work/root" /usr "$id" || fail "the unpacked package"
+program=$work/root/usr/bin/qx5
+if readelf -d "$program" | grep -Eq '\((RPATH|RUNPATH)\)'; then
+    fail "the installed program has a library search path: $(readelf -d "$program" | grep PATH)"
+fi
+if grep -qF -- "$source_dir" "$program" || grep -qF -- "$work/build" "$program"; then
+    fail "the installed program names the source or build folder"
+fi
+file -b "$program" | grep -q ', stripped' || fail "the installed program is not stripped"
+
+if ((failures > 0)); then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "PASS: $deb"

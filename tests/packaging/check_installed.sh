@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Checks an installed QX5 under <root><prefix>: exactly the expected files, each where the
+# desktop looks for it, valid for desktop-file-validate and appstreamcli, the icons at
+# their sizes and the man page readable by man without warnings.
+#
+#   check_installed.sh [--install <build-dir>] <root> <prefix> <app-id>
+#
+# With --install it first installs that build with DESTDIR=<root>, as a packager would.
+set -uo pipefail
+export LC_ALL=C.UTF-8
+
+usage() {
+    echo "usage: $0 [--install <build-dir>] <root> <prefix> <app-id>" >&2
+    exit 2
+}
+build=""
+if [[ ${1:-} == --install ]]; then
+    [[ $# -ge 2 ]] || usage
+    build=$2
+    shift 2
+fi
+[[ $# -eq 3 ]] || usage
+root=$1 prefix=$2 id=$3
+if [[ -n $build ]]; then
+    rm -rf "$root"
+    DESTDIR=$root cmake --install "$build" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
+fi
+base=$root$prefix
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+desktop=share/applications/$id.desktop
+metainfo=share/metainfo/$id.metainfo.xml
+man_page=share/man/man6/qx5.6.gz
+icon_sizes=(16 32 48 64 128 256)
+expected=(bin/qx5 "$desktop" "$metainfo" "$man_page" "share/icons/hicolor/scalable/apps/$id.svg")
+for size in "${icon_sizes[@]}"; do
+    expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
+done
+
+# Nothing missing and nothing else: every file of the install is one of these.
+actual=$(cd "$base" && find . -type f -o -type l | sed 's|^\./||' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+if [[ $actual != "$wanted" ]]; then
+    fail "the installed files differ from the expected ones:"
+    diff <(echo "$wanted") <(echo "$actual")
+fi
+[[ -x $base/bin/qx5 ]] || fail "bin/qx5 is not executable"
+
+# The desktop entry: valid, and pointing at the installed program and icon.
+if [[ -f $base/$desktop ]]; then
+    out=$(desktop-file-validate "$base/$desktop" 2>&1) || fail "desktop-file-validate failed"
+    [[ -z $out ]] || fail "desktop-file-validate reports: $out"
+    key() { sed -n "s/^$1=//p" "$base/$desktop"; }
+    [[ $(key Exec) == qx5 && $(key TryExec) == qx5 ]] || fail "Exec/TryExec do not run qx5"
+    [[ $(key Icon) == "$id" ]] || fail "Icon is '$(key Icon)', not '$id'"
+    [[ $(key Categories) == "Education;Math;" ]] || fail "Categories: '$(key Categories)'"
+    [[ $(key Name) == QX5 ]] || fail "Name: '$(key Name)'"
+    [[ $(key GenericName) == Kæderegning ]] || fail "GenericName: '$(key GenericName)'"
+    [[ $(key Comment) == Øv\ kæderegning* ]] || fail "Comment is not Danish: '$(key Comment)'"
+fi
+
+# The AppStream metadata: valid even to the pedantic checks, and launching this entry.
+if [[ -f $base/$metainfo ]]; then
+    out=$(appstreamcli validate --no-net --pedantic "$base/$metainfo" 2>&1) ||
+        fail "appstreamcli validate failed"
+    issues=$(grep -E '^[EWIP]: ' <<<"$out")
+    [[ -z $issues ]] || fail "appstreamcli reports: $issues"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$base/$metainfo" ||
+        fail "the metadata does not launch $id.desktop"
+    grep -q "<id>$id</id>" "$base/$metainfo" || fail "the metadata's id is not $id"
+    for lang in da; do
+        grep -q "<summary xml:lang=\"$lang\">" "$base/$metainfo" || fail "no $lang summary"
+        grep -q "<p xml:lang=\"$lang\">" "$base/$metainfo" || fail "no $lang description"
+    done
+    grep -q '<content_rating type="oars-1.1"' "$base/$metainfo" || fail "no content rating"
+    grep -Eq '<image>https://[^<]+\.png</image>' "$base/$metainfo" || fail "no screenshot"
+fi
+
+# The icons: PNG at their sizes, and SVG for the scalable one.
+for size in "${icon_sizes[@]}"; do
+    file=$base/share/icons/hicolor/${size}x$size/apps/$id.png
+    [[ -f $file ]] || continue
+    [[ $(file -b "$file") == "PNG image data, $size x $size, "* ]] ||
+        fail "$file: $(file -b "$file")"
+done
+svg=$base/share/icons/hicolor/scalable/apps/$id.svg
+[[ ! -f $svg || $(file -b "$svg") == "SVG Scalable Vector Graphics image"* ]] ||
+    fail "$svg: $(file -b "$svg")"
+
+# The man page: compressed, formatted by man without a warning, saying what it must.
+if [[ -f $base/$man_page ]]; then
+    gzip -t "$base/$man_page" || fail "$man_page is not a valid gzip file"
+    warnings=$(MANWIDTH=80 man --warnings -l "$base/$man_page" 2>&1 >/dev/null)
+    [[ -z $warnings ]] || fail "man warns: $warnings"
+    text=$(MANWIDTH=80 man -l "$base/$man_page" 2>/dev/null)
+    grep -q '^QX5(6) ' <<<"$text" || fail "the man page is not QX5(6)"
+    grep -Eq '^ +qx5 - .*arithmetic' <<<"$text" || fail "no NAME line saying what qx5 is"
+    grep -A3 '^OPTIONS' <<<"$text" | grep -Eq 'has +no +options' || fail "OPTIONS lacks 'no options'"
+fi
+
+if ((failures > 0)); then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "PASS: $base holds a complete, valid QX5 installation"
