@@ -200,21 +200,23 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, size);
         const QString path = QStringLiteral(QX5_PICTURE_DIR "/") + file;
-        QImage image;
-        if (file.endsWith(QLatin1String(".svg"))) {
-            QSvgRenderer renderer(path);
-            QVERIFY2(renderer.isValid(), qPrintable(path));
-            QCOMPARE(renderer.viewBoxF(), QRectF(0, 0, 32, 32));
-            image = QImage(size, size, QImage::Format_ARGB32);
-            image.fill(Qt::transparent);
-            QPainter painter(&image);
-            renderer.render(&painter);
-        } else {
+        const QImage drawn = Pixels(qx5::DrawProgramIcon(size));
+        if (!file.endsWith(QLatin1String(".svg"))) {
+            QImage image;
             QVERIFY2(image.load(path), qPrintable(path));
-            image = image.convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(image.convertToFormat(QImage::Format_ARGB32), drawn);
+            return;
         }
-        QCOMPARE(image.size(), QSize(size, size));
-        const double difference = MeanDifference(image, Pixels(qx5::DrawProgramIcon(size)));
+        QSvgRenderer renderer(path);
+        QVERIFY2(renderer.isValid(), qPrintable(path));
+        QCOMPARE(renderer.viewBoxF(), QRectF(0, 0, 32, 32));
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        // Another renderer's anti-aliasing: close, not equal.
+        const double difference = MeanDifference(image, drawn);
         QVERIFY2(difference < 4, qPrintable(QString::number(difference)));
     }
 

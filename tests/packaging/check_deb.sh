@@ -17,7 +17,12 @@ fail() {
 
 rm -rf "$work/root"
 mkdir -p "$work"
-deb=$("$source_dir/tools/package" "$work/build" | tail -n 1) || { echo "FAIL: tools/package"; exit 1; }
+if ! "$source_dir/tools/package" "$work/build" >"$work/package.log" 2>&1; then
+    cat "$work/package.log"
+    echo "FAIL: tools/package"
+    exit 1
+fi
+deb=$(tail -n 1 "$work/package.log")
 echo "package: $deb"
 
 # The control fields.
@@ -25,6 +30,10 @@ info=$(dpkg-deb -I "$deb") || { echo "FAIL: dpkg-deb -I cannot read $deb"; exit 
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Package) == qx5 ]] || fail "Package: $(field Package)"
 [[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture: $(field Architecture)"
+changelog_version=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/qx5/changelog.gz |
+    gzip -cd | dpkg-parsechangelog -l - -S Version 2>/dev/null)
+[[ $(field Version) == "$changelog_version" ]] ||
+    fail "Version $(field Version), but the changelog is for '$changelog_version'"
 [[ $(field Section) == education ]] || fail "Section: $(field Section)"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer: $(field Maintainer)"
 description=$(field Description)
@@ -54,9 +63,11 @@ for path in ./usr/bin/qx5 "./usr/share/applications/$id.desktop" \
     "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man6/qx5.6.gz \
     "./usr/share/icons/hicolor/32x32/apps/$id.png" \
     "./usr/share/icons/hicolor/256x256/apps/$id.png" \
-    "./usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+    "./usr/share/icons/hicolor/scalable/apps/$id.svg" ./usr/share/doc/qx5/copyright \
+    ./usr/share/doc/qx5/changelog.gz; do
     grep -Eq " $(sed 's/[.]/[.]/g' <<<"$path")\$" <<<"$contents" || fail "the package lacks $path"
 done
+ar t "$deb" | grep -qx data.tar.xz || fail "the data is not xz-compressed: $(ar t "$deb" | xargs)"
 awk '{print $2}' <<<"$contents" | grep -qv '^root/root$' && fail "files not owned by root/root"
 grep -E '^-rwxr-xr-x .* \./usr/bin/qx5$' <<<"$contents" >/dev/null || fail "usr/bin/qx5 is not 0755"
 

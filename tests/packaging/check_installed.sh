@@ -36,7 +36,10 @@ desktop=share/applications/$id.desktop
 metainfo=share/metainfo/$id.metainfo.xml
 man_page=share/man/man6/qx5.6.gz
 icon_sizes=(16 32 48 64 128 256)
-expected=(bin/qx5 "$desktop" "$metainfo" "$man_page" "share/icons/hicolor/scalable/apps/$id.svg")
+copyright=share/doc/qx5/copyright
+changelog=share/doc/qx5/changelog.gz
+expected=(bin/qx5 "$desktop" "$metainfo" "$man_page" "share/icons/hicolor/scalable/apps/$id.svg"
+    "$copyright" "$changelog")
 for size in "${icon_sizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done
@@ -69,15 +72,45 @@ if [[ -f $base/$metainfo ]]; then
         fail "appstreamcli validate failed"
     issues=$(grep -E '^[EWIP]: ' <<<"$out")
     [[ -z $issues ]] || fail "appstreamcli reports: $issues"
-    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$base/$metainfo" ||
-        fail "the metadata does not launch $id.desktop"
-    grep -q "<id>$id</id>" "$base/$metainfo" || fail "the metadata's id is not $id"
-    for lang in da; do
-        grep -q "<summary xml:lang=\"$lang\">" "$base/$metainfo" || fail "no $lang summary"
-        grep -q "<p xml:lang=\"$lang\">" "$base/$metainfo" || fail "no $lang description"
+    # What the validator leaves to us: the number of matches of each XPath expression.
+    count() { xmllint --xpath "count($1)" "$base/$metainfo"; }
+    expect() { # <count> <xpath> <what it means>
+        local n
+        n=$(count "$2")
+        [[ $n == "$1" ]] || fail "$3 ($2: $n)"
+    }
+    expect 1 "/component[@type='desktop-application']/id[.='$id']" "the id is not $id"
+    expect 1 "/component/launchable[@type='desktop-id'][.='$id.desktop']" \
+        "the metadata does not launch $id.desktop"
+    expect 1 "/component/project_license[normalize-space()!='']" "no licence"
+    for lang in en da; do
+        if [[ $lang == en ]]; then lang_test="not(@xml:lang)"; else lang_test="@xml:lang='$lang'"; fi
+        expect 1 "/component/summary[$lang_test][normalize-space()!='']" "one $lang summary"
+        expect 2 "/component/description/p[$lang_test]" "two $lang description paragraphs"
+        expect 1 "/component/screenshots/screenshot/caption[$lang_test]" "a $lang screenshot caption"
     done
-    grep -q '<content_rating type="oars-1.1"' "$base/$metainfo" || fail "no content rating"
-    grep -Eq '<image>https://[^<]+\.png</image>' "$base/$metainfo" || fail "no screenshot"
+    expect 1 "/component/content_rating[@type='oars-1.1']" "no OARS content rating"
+    # Fit for children: nothing rated, or everything rated none.
+    expect 0 "/component/content_rating/content_attribute[normalize-space()!='none']" \
+        "content unfit for children"
+    expect 1 "/component/screenshots/screenshot[@type='default']/image[starts-with(., 'https://')]" \
+        "no default screenshot on https"
+    expect 1 "/component/releases/release[@version][@date]" "no release"
+fi
+
+# The Debian documents: a machine-readable copyright file and a changelog.
+if [[ -f $base/$copyright ]]; then
+    head -n 1 "$base/$copyright" |
+        grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+        fail "$copyright is not in the machine-readable format"
+    grep -q '^License: ' "$base/$copyright" || fail "$copyright names no licence"
+fi
+if [[ -f $base/$changelog ]]; then
+    version=$(gzip -cd "$base/$changelog" | dpkg-parsechangelog -l - -S Version) ||
+        fail "$changelog is not a valid Debian changelog"
+    release=$(xmllint --xpath 'string(/component/releases/release[1]/@version)' "$base/$metainfo")
+    [[ $version == "$release" ]] ||
+        fail "the changelog is for version '$version', the metadata's release is '$release'"
 fi
 
 # The icons: PNG at their sizes, and SVG for the scalable one.

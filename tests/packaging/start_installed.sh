@@ -68,9 +68,11 @@ class=$(xprop -id "$window" WM_CLASS)
 }
 size=$(xwininfo -id "$window" | sed -n 's/^ *-geometry //p')
 echo "window $window '$caption', $size, $class"
+# A warning here means a plugin, font or picture the installed program did not find.
 if [[ -s $tmp/err ]]; then
-    echo "the program wrote to stderr:"
+    echo "FAIL: the program wrote to stderr:"
     cat "$tmp/err"
+    failures=1
 fi
 ((failures == 0)) || exit 1
 echo "PASS: the installed program shows its main window"
