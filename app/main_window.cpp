@@ -14,6 +14,8 @@
 #include "type_settings.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -269,11 +271,17 @@ void TForm1::Udskriv1Click() {
 }
 
 QPrintDialog& TForm1::PrintDialog() {
-    if (!PrintDialog1) {
+    if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        // The job's name in the print queue and the PDF's title.
+        // The job's name in the print queue and the PDF's title, until a series names them.
         printer_->setDocName(QStringLiteral("QX5"));
+    }
+    if (!PrintDialog1) {
+        // Made anew after a cancel, Qt's dialog would put a printer that prints to a file on
+        // a queue; the printer stays as it was confirmed.
+        const PrinterChoice confirmed(*printer_);
         PrintDialog1 = std::make_unique<QPrintDialog>(printer_.get(), this);
+        confirmed.RestoreTo(*printer_);
         PrintDialog1->setObjectName(QStringLiteral("PrintDialog1"));
     }
     return *PrintDialog1;
@@ -288,21 +296,32 @@ void TForm1::PrintTranscript() {
     QPrintDialog& dialog = PrintDialog();
     const int lineCount = static_cast<int>(transcript_.size());
     PreparePrintDialog(dialog, MeasurePrintMetrics(*printer_, font(), lineCount));
+    const QString name = ProposedPdfName(Overskrif->PrintHeading(), state_.ExerciseType,
+                                         QDateTime::currentDateTime());
+    ProposeFileName(dialog, QDir(pdfFolder_.Path()).filePath(name));
     const PrinterChoice before(*printer_);
     if (dialog.exec() != QDialog::Accepted) {
         before.RestoreTo(*printer_);
+        // Qt's dialog keeps a cancelled choice in its widgets; the next one is made anew
+        // from the printer as it was.
+        PrintDialog1.reset();
         return;
     }
-    switch (PrintTranscriptPages(*printer_, font(), transcript_)) {
+    pdfFolder_.Remember(*printer_);
+    // The job's name in the print queue and the PDF's title name the pupil and the series.
+    printer_->setDocName(name.chopped(4));
+    const PrintOutcome outcome = PrintTranscriptPages(*printer_, font(), transcript_);
+    switch (outcome) {
     case PrintOutcome::Printed:
         break;
     case PrintOutcome::NoPageSelected:
         QMessageBox::information(this, QString::fromUtf8(PrintCaption),
                                  QString::fromUtf8(NoPageMessage));
         break;
-    case PrintOutcome::PrinterFailed:
+    default:
         QMessageBox::warning(this, QString::fromUtf8(PrintCaption),
-                             QString::fromUtf8(PrintFailedMessage));
+                             QString::fromUtf8(PrintFailedMessage) + QLatin1Char('\n') +
+                                 PrintFailureReason(outcome, *printer_));
         break;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "engine_state.h"
 #include "random_source.h"
+#include "transcript_printing.h"
 
 #include <QMainWindow>
 
@@ -96,6 +97,7 @@ private:
     // The dialog goes before the printer it refers to.
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPrintDialog> PrintDialog1;
+    PdfFolder pdfFolder_;
 };
 
 } // namespace qx5

@@ -1,11 +1,21 @@
 #include "transcript_printing.h"
 
+#include "print_server.h"
 #include "qt_text.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPageRanges>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStorageInfo>
 
 #include <algorithm>
 #include <cstddef>
@@ -15,8 +25,8 @@ namespace qx5 {
 
 namespace {
 
-int PrintableHeight(const QPrinter& printer) {
-    return printer.pageLayout().paintRectPixels(printer.resolution()).height();
+int PrintableHeight(const QPagedPaintDevice& device) {
+    return device.pageLayout().paintRectPixels(device.logicalDpiY()).height();
 }
 
 // The pages of the dialog's choice that exist. The dialog also takes a list such as
@@ -36,7 +46,7 @@ std::vector<int> ChosenPages(const QPrinter& printer, const PrintMetrics& metric
 
 } // namespace
 
-PrintMetrics MeasurePrintMetrics(QPrinter& printer, const QFont& font, int lineCount) {
+PrintMetrics MeasurePrintMetrics(QPagedPaintDevice& printer, const QFont& font, int lineCount) {
     // The font keeps its point size; its height in pixels follows the printer. The height
     // of a text is the font's line height (ascent and descent), whatever its letters.
     const QFontMetrics metrics(font, &printer);
@@ -52,6 +62,45 @@ void PreparePrintDialog(QPrintDialog& dialog, const PrintMetrics& metrics) {
     const int pages = std::max(metrics.PageCount, 1);
     dialog.setMinMax(1, pages);
     dialog.setFromTo(1, std::clamp(PresetToPage(metrics), 1, pages));
+}
+
+QString ProposedPdfName(std::string_view heading, int exerciseType, const QDateTime& when) {
+    // What Windows and memory sticks forbid in a name, and control characters.
+    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f\\x7f]"));
+    QString title =
+        ToQString(std::string(heading)).replace(unsafe, QStringLiteral("_")).simplified();
+    // A leading dot hides a file, a trailing one is dropped on a memory stick.
+    while (title.startsWith(QLatin1Char('.')) || title.endsWith(QLatin1Char('.'))) {
+        title = title.startsWith(QLatin1Char('.')) ? title.mid(1) : title.chopped(1);
+    }
+    // File names hold 255 bytes; a heading is cut well before.
+    title = title.left(100).trimmed();
+    const QString rest = QStringLiteral("type %1 - %2.pdf")
+                             .arg(exerciseType)
+                             .arg(when.toString(QStringLiteral("yyyy-MM-dd HH.mm")));
+    return title.isEmpty() ? rest : title + QStringLiteral(" - ") + rest;
+}
+
+void ProposeFileName(QPrintDialog& dialog, const QString& path) {
+    // Qt's dialog takes its file name from the printer only when it is made, and a printer
+    // given a file name stops printing on its queue; the dialog's own field takes it.
+    if (auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        field->setText(QDir::toNativeSeparators(path));
+    }
+}
+
+QString PdfFolder::Path() const {
+    if (!chosen_.isEmpty()) {
+        return chosen_;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void PdfFolder::Remember(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        chosen_ = QFileInfo(printer.outputFileName()).absolutePath();
+    }
 }
 
 PrinterChoice::PrinterChoice(const QPrinter& printer)
@@ -76,25 +125,21 @@ void PrinterChoice::RestoreTo(QPrinter& printer) const {
     }
 }
 
-PrintOutcome PrintTranscriptPages(QPrinter& printer, const QFont& font,
-                                  const Transcript& transcript) {
-    const PrintMetrics m = MeasurePrintMetrics(printer, font, static_cast<int>(transcript.size()));
-    std::vector<int> pages = ChosenPages(printer, m);
-    if (pages.empty()) {
-        return PrintOutcome::NoPageSelected;
-    }
-    if (printer.pageOrder() == QPrinter::LastPageFirst) {
-        std::reverse(pages.begin(), pages.end());
-    }
+namespace {
+
+// Draws the chosen pages on the device: the printer itself, or a PDF writer set up like it.
+PrintOutcome DrawChosenPages(QPagedPaintDevice& device, const std::vector<int>& pages,
+                             const QFont& font, const Transcript& transcript) {
+    const PrintMetrics m = MeasurePrintMetrics(device, font, static_cast<int>(transcript.size()));
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&device)) {
         return PrintOutcome::PrinterFailed;
     }
     painter.setFont(font);
     painter.setPen(Qt::black);
-    const int ascent = QFontMetrics(font, &printer).ascent();
+    const int ascent = QFontMetrics(font, &device).ascent();
     for (const int page : pages) {
-        if (page != pages.front() && !printer.newPage()) {
+        if (page != pages.front() && !device.newPage()) {
             painter.end();
             return PrintOutcome::PrinterFailed;
         }
@@ -109,6 +154,131 @@ PrintOutcome PrintTranscriptPages(QPrinter& printer, const QFont& font,
         }
     }
     return painter.end() ? PrintOutcome::Printed : PrintOutcome::PrinterFailed;
+}
+
+PrintOutcome FromServer(ServerAnswer answer) {
+    switch (answer) {
+    case ServerAnswer::Accepted:
+        return PrintOutcome::Printed;
+    case ServerAnswer::NotAccepting:
+        return PrintOutcome::QueueNotAccepting;
+    case ServerAnswer::UnknownQueue:
+        return PrintOutcome::QueueUnknown;
+    case ServerAnswer::NoAnswer:
+        return PrintOutcome::ServerNoAnswer;
+    case ServerAnswer::Refused:
+        break;
+    }
+    return PrintOutcome::ServerRefused;
+}
+
+// Qt hands the job to the server when the painter ends, and keeps the answer to itself;
+// libcups has it.
+PrintOutcome PrintOnQueue(QPrinter& printer, const std::vector<int>& pages, const QFont& font,
+                          const Transcript& transcript) {
+    const PrintOutcome before = FromServer(AskQueue(printer.printerName().toStdString()));
+    if (before != PrintOutcome::Printed) {
+        return before;
+    }
+    const PrintOutcome drawn = DrawChosenPages(printer, pages, font, transcript);
+    return drawn == PrintOutcome::Printed ? FromServer(LastRequestAnswer()) : drawn;
+}
+
+PrintOutcome WriteFileFailure(const QString& file) {
+    const QFileInfo folder(QFileInfo(file).absolutePath());
+    if (!folder.isDir()) {
+        return PrintOutcome::FolderMissing;
+    }
+    if (!folder.isWritable()) {
+        return PrintOutcome::FolderNotWritable;
+    }
+    // What a transcript's PDF needs, with room to spare.
+    constexpr qint64 RoomForAPdf = 1024 * 1024;
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid() && storage.bytesAvailable() < RoomForAPdf) {
+        return PrintOutcome::DiskFull;
+    }
+    return PrintOutcome::FileNotWritten;
+}
+
+// Qt's PDF printer writes straight into the chosen file, and a write that fails leaves the
+// file cut short. A save file commits by renaming only what is complete.
+PrintOutcome PrintToPdf(const QPrinter& printer, const std::vector<int>& pages, const QFont& font,
+                        const Transcript& transcript) {
+    const QString name = printer.outputFileName();
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return WriteFileFailure(name);
+    }
+    PrintOutcome drawn;
+    {
+        QPdfWriter writer(&file);
+        writer.setPdfVersion(printer.pdfVersion());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        drawn = DrawChosenPages(writer, pages, font, transcript);
+    }
+    if (drawn != PrintOutcome::Printed) {
+        file.cancelWriting();
+        return drawn;
+    }
+    // The save file's commit overlooks a failure to write out its buffer: a full disk.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return WriteFileFailure(name);
+    }
+    return file.commit() ? PrintOutcome::Printed : WriteFileFailure(name);
+}
+
+} // namespace
+
+PrintOutcome PrintTranscriptPages(QPrinter& printer, const QFont& font,
+                                  const Transcript& transcript) {
+    const PrintMetrics m = MeasurePrintMetrics(printer, font, static_cast<int>(transcript.size()));
+    std::vector<int> pages = ChosenPages(printer, m);
+    if (pages.empty()) {
+        return PrintOutcome::NoPageSelected;
+    }
+    if (printer.pageOrder() == QPrinter::LastPageFirst) {
+        std::reverse(pages.begin(), pages.end());
+    }
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        return PrintToPdf(printer, pages, font, transcript);
+    }
+    return PrintOnQueue(printer, pages, font, transcript);
+}
+
+QString PrintFailureReason(PrintOutcome outcome, const QPrinter& printer) {
+    const QString queue = printer.printerName();
+    const QString file = QDir::toNativeSeparators(printer.outputFileName());
+    const QString folder =
+        QDir::toNativeSeparators(QFileInfo(printer.outputFileName()).absolutePath());
+    switch (outcome) {
+    case PrintOutcome::Printed:
+    case PrintOutcome::NoPageSelected:
+        break;
+    case PrintOutcome::PrinterFailed:
+        return QStringLiteral("Printeren kunne ikke tage imod udskriften.");
+    case PrintOutcome::QueueNotAccepting:
+        return QStringLiteral("Printeren »%1« tager ikke imod udskrifter lige nu.").arg(queue);
+    case PrintOutcome::QueueUnknown:
+        return QStringLiteral("Printeren »%1« findes ikke længere.").arg(queue);
+    case PrintOutcome::ServerNoAnswer:
+        return QStringLiteral("Udskriftsserveren svarer ikke.");
+    case PrintOutcome::ServerRefused:
+        return QStringLiteral("Udskriftsserveren afviste udskriften.");
+    case PrintOutcome::FolderMissing:
+        return QStringLiteral("Mappen »%1« findes ikke.").arg(folder);
+    case PrintOutcome::FolderNotWritable:
+        return QStringLiteral("Der må ikke skrives i mappen »%1«.").arg(folder);
+    case PrintOutcome::DiskFull:
+        return QStringLiteral("Der er ikke plads til filen »%1«.").arg(file);
+    case PrintOutcome::FileNotWritten:
+        return QStringLiteral("Filen »%1« kunne ikke skrives.").arg(file);
+    }
+    return {};
 }
 
 } // namespace qx5

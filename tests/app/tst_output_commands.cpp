@@ -1,5 +1,6 @@
 // The output commands as the pupil reaches them in the running program: printing through
-// the print dialog, copying to the clipboard, and the heading they begin with.
+// the print dialog, on the queues of a real print server and to PDF files, copying to the
+// clipboard, and the heading they begin with.
 #include "about_box.h"
 #include "exercise_window.h"
 #include "heading_dialog.h"
@@ -7,11 +8,15 @@
 #include "program_fixture.h"
 #include "series_run.h"
 #include "transcript_memo.h"
+#include "transcript_printing.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -23,6 +28,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <cups/cups.h>
 #include <functional>
 
 using namespace qx5;
@@ -63,6 +69,89 @@ void PrintToFile(QWidget* dialog, const QString& file) {
     auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
     printers->setCurrentIndex(printers->count() - 1);
     dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(file);
+}
+
+// Chooses one of the print server's queues in the dialog.
+void ChooseQueue(QWidget* dialog, const QString& queue) {
+    auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    const int index = printers->findText(queue);
+    QVERIFY2(index >= 0, qPrintable(queue));
+    printers->setCurrentIndex(index);
+}
+
+QString FileNameField(QWidget* dialog) {
+    return dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->text();
+}
+
+// Closes and collects every message box that comes up while it lives.
+class MessageCollector {
+public:
+    MessageCollector() {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts_ << box->text();
+                box->close();
+            }
+        });
+        poll_.start(20);
+    }
+    const QStringList& Texts() const { return texts_; }
+
+private:
+    QTimer poll_;
+    QStringList texts_;
+};
+
+void Accept(QWidget* dialog) {
+    qobject_cast<QDialog*>(dialog)->accept();
+}
+
+// A private print server of the test's own (tests/support/print_server.sh), for a test
+// that stops one; the suite's own server keeps running for the others. libcups reads
+// CUPS_SERVER once, so the program is pointed at it through libcups.
+class OwnPrintServer {
+public:
+    explicit OwnPrintServer(const QString& folder)
+        : folder_(folder) {
+        started_ = Script(QStringLiteral("start")) == 0;
+        cupsSetServer(Socket().toLocal8Bit().constData());
+    }
+    ~OwnPrintServer() {
+        Stop();
+        cupsSetServer(QX5_PRINT_SERVER "/cups.sock");
+    }
+    bool Started() const { return started_; }
+    QString Socket() const { return folder_ + QStringLiteral("/cups.sock"); }
+    void Stop() { Script(QStringLiteral("stop")); }
+
+private:
+    int Script(const QString& command) const {
+        return QProcess::execute(QStringLiteral(QX5_PRINT_SERVER_SCRIPT), {command, folder_});
+    }
+    QString folder_;
+    bool started_ = false;
+};
+
+// The jobs the suite's print server took whose title begins so, as their PDF files.
+QStringList JobsTitled(const QString& titleStart) {
+    QStringList files;
+    QDirIterator titles(QStringLiteral(QX5_PRINT_SERVER "/jobs"), {QStringLiteral("*.title")});
+    while (titles.hasNext()) {
+        QFile title(titles.next());
+        const QString pdf = title.fileName().chopped(6) + QStringLiteral(".pdf");
+        if (title.open(QIODevice::ReadOnly) &&
+            QString::fromUtf8(title.readAll()).startsWith(titleStart) && QFile::exists(pdf)) {
+            files << pdf;
+        }
+    }
+    return files;
+}
+
+QString PdfInfo(const QString& file) {
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {file});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 QString PdfText(const QString& file) {
@@ -109,6 +198,14 @@ private slots:
     void printProblemsAreReported_data();
     void printProblemsAreReported();
     void cancelledDialogLeavesThePrinterAsItWas();
+    void printsOnTheServersQueues_data();
+    void printsOnTheServersQueues();
+    void serverThatIsGoneIsReported_data();
+    void serverThatIsGoneIsReported();
+    void silentServerIsGivenUpInSeconds();
+    void fullDiskLeavesNoPartialFile();
+    void proposesAPdfPerPupil_data();
+    void proposesAPdfPerPupil();
     void copiesTheFinishedSeriesWithItsHeading();
 
 private:
@@ -194,12 +291,19 @@ void OutputCommandsTest::printsTheFinishedSeriesThroughTheDialog() {
     p.Button("SpeedButton1")->click();
     QVERIFY(!QFile::exists(file));
 
-    // The confirmed choice stays: confirmed at once, the same file is written again, by the
-    // same dialog.
-    OnNextModal(&p.window, [](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+    // The confirmed choice stays: confirmed at once, a file named after the pupil and the
+    // series is written in the same folder.
+    QString proposed;
+    OnNextModal(&p.window, [&proposed](QWidget* modal) {
+        proposed = FileNameField(modal);
+        qobject_cast<QDialog*>(modal)->accept();
+    });
     p.Item("Udskriv1")->trigger();
-    QTRY_VERIFY(QFile::exists(file));
-    QCOMPARE(Lines(PdfText(file)), Lines(PdfText(copy)));
+    QVERIFY2(proposed.startsWith(QStringLiteral(QX5_RENDER_DIR "/Ida _b_& - type 14 - ")),
+             qPrintable(proposed));
+    QTRY_VERIFY(QFile::exists(proposed));
+    QCOMPARE(Lines(PdfText(proposed)), Lines(PdfText(copy)));
+    QFile::remove(proposed);
     QCOMPARE(p.window.findChildren<QPrintDialog*>().size(), 1);
 }
 
@@ -210,8 +314,9 @@ void OutputCommandsTest::printProblemsAreReported_data() {
     QTest::newRow("range cut below its first page by a change of paper")
         << "beyond.pdf" << true
         << "Det valgte sideinterval indeholder ingen sider, så der er ikke udskrevet noget.";
-    QTest::newRow("printer cannot be opened")
-        << "no such folder/out.pdf" << false << "Udskrivningen kunne ikke gennemføres.";
+    QTest::newRow("folder that does not exist")
+        << "no such folder/out.pdf" << false
+        << "Udskrivningen kunne ikke gennemføres.\nMappen »%1/no such folder« findes ikke.";
 }
 
 void OutputCommandsTest::printProblemsAreReported() {
@@ -227,7 +332,7 @@ void OutputCommandsTest::printProblemsAreReported() {
         printer.setPageSize(QPageSize(QSizeF(148, 95), QPageSize::Millimeter));
     }
     const QString path = dir_.filePath(file);
-    QStringList messages;
+    MessageCollector messages;
     OnNextModal(&p.window, [&](QWidget* modal) {
         PrintToFile(modal, path);
         if (changePaper) {
@@ -238,14 +343,10 @@ void OutputCommandsTest::printProblemsAreReported() {
             // As if A4 had been chosen under the printer's properties.
             printer.setPageSize(QPageSize(QPageSize::A4));
         }
-        OnNextModal(modal, [&messages](QWidget* box) {
-            messages << qobject_cast<QMessageBox*>(box)->text();
-            box->close();
-        });
-        qobject_cast<QDialog*>(modal)->accept();
+        Accept(modal);
     });
     p.window.PrintTranscript();
-    QCOMPARE(messages, QStringList{message});
+    QCOMPARE(messages.Texts(), QStringList{message.replace(QStringLiteral("%1"), dir_.path())});
     QVERIFY(!QFile::exists(path));
 }
 
@@ -254,13 +355,245 @@ void OutputCommandsTest::cancelledDialogLeavesThePrinterAsItWas() {
     QVERIFY(p.Show());
     p.FinishSeries(1);
     QPrinter& printer = *p.window.PrintDialog().printer();
+    MessageCollector messages;
+    OnNextModal(&p.window, [&messages](QWidget* modal) {
+        ChooseQueue(modal, QStringLiteral("qx5-pdf"));
+        Accept(modal);
+    });
+    p.window.PrintTranscript();
+    QCOMPARE(messages.Texts(), QStringList());
     const QPageLayout before = printer.pageLayout();
+
+    // Another queue and paper, then "Annuller".
     OnNextModal(&p.window, [&printer](QWidget* modal) {
+        ChooseQueue(modal, QStringLiteral("qx5-refuses"));
         printer.setPageSize(QPageSize(QPageSize::A5));
         qobject_cast<QDialog*>(modal)->reject();
     });
     p.window.PrintTranscript();
     QVERIFY(printer.pageLayout().isEquivalentTo(before));
+    QCOMPARE(printer.printerName(), QStringLiteral("qx5-pdf"));
+
+    // The next dialog shows the confirmed queue, and prints on it.
+    QString shown;
+    OnNextModal(&p.window, [&shown, &messages](QWidget* modal) {
+        shown = modal->findChild<QComboBox*>(QStringLiteral("printers"))->currentText();
+        Accept(modal);
+    });
+    p.window.PrintTranscript();
+    QCOMPARE(shown, QStringLiteral("qx5-pdf"));
+    QCOMPARE(messages.Texts(), QStringList());
+}
+
+void OutputCommandsTest::printsOnTheServersQueues_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a queue that takes jobs: the job arrives") << "qx5-pdf"
+                                                              << "";
+    QTest::newRow("a queue that refuses jobs: the message, no job")
+        << "qx5-refuses"
+        << "Printeren »qx5-refuses« tager ikke imod udskrifter lige nu.";
+}
+
+void OutputCommandsTest::printsOnTheServersQueues() {
+    QFETCH(QString, queue);
+    QFETCH(QString, reason);
+    Program p;
+    QVERIFY(p.Show());
+    // The job's title names the pupil; one per platform, as both runs share the server.
+    const QString pupil = QStringLiteral("Bo %1 %2").arg(QGuiApplication::platformName(), queue);
+    SetHeading(p, pupil);
+    p.FinishSeries(14);
+    MessageCollector messages;
+    OnNextModal(&p.window, [&](QWidget* modal) {
+        ChooseQueue(modal, queue);
+        Accept(modal);
+    });
+    p.window.PrintTranscript();
+    const QString title = pupil + QStringLiteral(" - type 14 - ");
+    if (reason.isEmpty()) {
+        QCOMPARE(messages.Texts(), QStringList());
+        QTRY_COMPARE_WITH_TIMEOUT(JobsTitled(title).size(), 1, 20000);
+        const QString info = PdfInfo(JobsTitled(title).first());
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                 qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title:\\s+") + title)),
+                 qPrintable(info));
+        return;
+    }
+    QCOMPARE(messages.Texts(),
+             QStringList{QStringLiteral("Udskrivningen kunne ikke gennemføres.\n") + reason});
+    QProcess jobs;
+    jobs.start(QStringLiteral("lpstat"),
+               {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue});
+    QVERIFY(jobs.waitForFinished(10000));
+    QCOMPARE(jobs.readAllStandardOutput(), QByteArray());
+    QCOMPARE(JobsTitled(title), QStringList());
+}
+
+void OutputCommandsTest::serverThatIsGoneIsReported_data() {
+    QTest::addColumn<QString>("when");
+    QTest::newRow("server stopped before the dialog opens") << "before";
+    QTest::newRow("server stopped while the dialog is open") << "while";
+}
+
+void OutputCommandsTest::serverThatIsGoneIsReported() {
+    QFETCH(QString, when);
+    const QString folder =
+        QStringLiteral(QX5_PRINT_SERVER "-%1-%2").arg(QGuiApplication::platformName(), when);
+    OwnPrintServer server(folder);
+    QVERIFY(server.Started());
+    Program p;
+    QVERIFY(p.Show());
+    p.FinishSeries(3);
+    // The dialog lists the queues of the server as it was.
+    p.window.PrintDialog();
+    if (when == QLatin1String("before")) {
+        server.Stop();
+    }
+    MessageCollector messages;
+    QElapsedTimer sinceAccepted;
+    OnNextModal(&p.window, [&](QWidget* modal) {
+        ChooseQueue(modal, QStringLiteral("qx5-pdf"));
+        if (when == QLatin1String("while")) {
+            server.Stop();
+        }
+        sinceAccepted.start();
+        Accept(modal);
+    });
+    p.window.PrintTranscript();
+    const qint64 waited = sinceAccepted.elapsed();
+    QCOMPARE(messages.Texts(),
+             QStringList{QStringLiteral(
+                 "Udskrivningen kunne ikke gennemføres.\nUdskriftsserveren svarer ikke.")});
+    // Within seconds, not the minute or more that a client may wait by default.
+    QCOMPARE_LT(waited, 10000);
+}
+
+// A server that takes the connection and never answers: the program gives up in seconds.
+// (Qt's own dialog waits a minute for each of its requests to such a server, so the server
+// falls silent after the dialog.)
+void OutputCommandsTest::silentServerIsGivenUpInSeconds() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(QStringLiteral("qx5-pdf"));
+    QCOMPARE(printer.printerName(), QStringLiteral("qx5-pdf"));
+    QLocalServer silent;
+    QVERIFY(
+        silent.listen(dir_.filePath(QStringLiteral("silent-") + QGuiApplication::platformName())));
+    cupsSetServer(silent.fullServerName().toLocal8Bit().constData());
+    QElapsedTimer timer;
+    timer.start();
+    const PrintOutcome outcome = PrintTranscriptPages(printer, QFont(), {"QX5:  Rurudovorir"});
+    const qint64 waited = timer.elapsed();
+    cupsSetServer(QX5_PRINT_SERVER "/cups.sock");
+    QCOMPARE(outcome, PrintOutcome::ServerNoAnswer);
+    QCOMPARE_LT(waited, 10000);
+}
+
+// Where the test may mount a small file system (as root), a PDF to a full one.
+void OutputCommandsTest::fullDiskLeavesNoPartialFile() {
+    const QString mount = dir_.filePath(QStringLiteral("full-") + QGuiApplication::platformName());
+    QVERIFY(QDir().mkpath(mount));
+    if (QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                           QStringLiteral("size=256k"), QStringLiteral("tmpfs"), mount}) != 0) {
+        QSKIP("mounting a small file system needs root (CAP_SYS_ADMIN), which CI has");
+    }
+    struct Unmount {
+        QString path;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {path}); }
+    } unmount{mount};
+    const QString earlier = mount + QStringLiteral("/Ida.pdf");
+    const QByteArray earlierText = "%PDF-1.4 an earlier print of Ida's\n";
+    {
+        QFile file(earlier);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(earlierText), earlierText.size());
+        file.close();
+        QFile filler(mount + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        // Room for the start of a PDF, not for all of it.
+        QVERIFY(filler.resize(filler.size() - 4096));
+    }
+    Program p;
+    QVERIFY(p.Show());
+    p.FinishSeries(14);
+    MessageCollector messages;
+    OnNextModal(&p.window, [&](QWidget* modal) {
+        PrintToFile(modal, earlier);
+        Accept(modal);
+    });
+    p.window.PrintTranscript();
+    QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Udskrivningen kunne ikke gennemføres.\n"
+                                                          "Der er ikke plads til filen »%1«.")
+                                               .arg(earlier)});
+    QFile file(earlier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), earlierText);
+    QCOMPARE(QDir(mount).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase),
+             (QStringList{QStringLiteral("filler"), QStringLiteral("Ida.pdf")}));
+}
+
+void OutputCommandsTest::proposesAPdfPerPupil_data() {
+    QTest::addColumn<bool>("documents");
+    QTest::newRow("in the documents folder") << true;
+    QTest::newRow("in the home folder where there is no documents folder") << false;
+}
+
+void OutputCommandsTest::proposesAPdfPerPupil() {
+    QFETCH(bool, documents);
+    QTemporaryDir home;
+    struct Restore {
+        QByteArray home = qgetenv("HOME");
+        QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        ~Restore() {
+            qputenv("HOME", home);
+            qputenv("XDG_CONFIG_HOME", config);
+        }
+    } restore;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+    const QString folder = documents ? home.filePath(QStringLiteral("Documents")) : home.path();
+    QVERIFY(QDir().mkpath(folder));
+
+    Program p;
+    QVERIFY(p.Show());
+    SetHeading(p, QStringLiteral("Ida Hansen"));
+    p.FinishSeries(14);
+    const QRegularExpression name(
+        QStringLiteral("^(.*)/Ida Hansen - type 14 - \\d{4}-\\d\\d-\\d\\d \\d\\d\\.\\d\\d\\.pdf$"));
+    QString proposed;
+    MessageCollector messages;
+    OnNextModal(&p.window, [&](QWidget* modal) {
+        proposed = FileNameField(modal);
+        PrintToFile(modal, proposed);
+        Accept(modal);
+    });
+    p.window.PrintTranscript();
+    QCOMPARE(name.match(proposed).captured(1), folder);
+    QCOMPARE(messages.Texts(), QStringList());
+    QVERIFY(PdfInfo(proposed).contains(
+        QRegularExpression(QStringLiteral("Title:\\s+Ida Hansen - type 14 - "))));
+
+    // A folder chosen in a confirmed dialog is the folder of the next proposals.
+    const QString chosen =
+        dir_.filePath(QStringLiteral("class-") + QGuiApplication::platformName());
+    QVERIFY(QDir().mkpath(chosen));
+    OnNextModal(&p.window, [&](QWidget* modal) {
+        PrintToFile(modal, chosen + QStringLiteral("/first.pdf"));
+        Accept(modal);
+    });
+    p.window.PrintTranscript();
+    OnNextModal(&p.window, [&](QWidget* modal) {
+        proposed = FileNameField(modal);
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    p.window.PrintTranscript();
+    QCOMPARE(name.match(proposed).captured(1), chosen);
+    QCOMPARE(messages.Texts(), QStringList());
 }
 
 void OutputCommandsTest::copiesTheFinishedSeriesWithItsHeading() {

@@ -4,6 +4,7 @@
 #include "transcript.h"
 #include "transcript_printing.h"
 
+#include <QDateTime>
 #include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -156,6 +157,8 @@ private slots:
     void rangeWithoutPagesPrintsNothing();
     void printerThatCannotOpenIsReported();
     void cancelledChoiceIsUndone();
+    void proposedPdfName_data();
+    void proposedPdfName();
 
 private:
     QTemporaryDir dir_;
@@ -388,7 +391,7 @@ void TranscriptPrintingTest::rangeWithoutPagesPrintsNothing() {
 void TranscriptPrintingTest::printerThatCannotOpenIsReported() {
     PdfPrinter pdf(dir_.filePath(QStringLiteral("no such folder/out.pdf")));
     QCOMPARE(PrintTranscriptPages(pdf.Printer(), TranscriptFont(), NineStepTranscript()),
-             PrintOutcome::PrinterFailed);
+             PrintOutcome::FolderMissing);
 }
 
 void TranscriptPrintingTest::cancelledChoiceIsUndone() {
@@ -403,6 +406,33 @@ void TranscriptPrintingTest::cancelledChoiceIsUndone() {
     QVERIFY(printer.pageLayout().isEquivalentTo(a4));
     QCOMPARE(printer.outputFileName(), File("kept.pdf"));
     QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
+}
+
+void TranscriptPrintingTest::proposedPdfName_data() {
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("heading, type, date and time")
+        << "Ida Hansen" << 14 << "Ida Hansen - type 14 - 2026-12-09 10.05.pdf";
+    QTest::newRow("no heading") << "" << 3 << "type 3 - 2026-12-09 10.05.pdf";
+    QTest::newRow("a heading of blanks is no heading")
+        << "   " << 3 << "type 3 - 2026-12-09 10.05.pdf";
+    QTest::newRow("what a file name cannot hold is replaced")
+        << "Bo/Ib: 4.b <\"x\"> *?|\\" << 5
+        << "Bo_Ib_ 4.b __x__ ____ - type 5 - 2026-12-09 10.05.pdf";
+    QTest::newRow("no hidden file, no trailing dot")
+        << " ..Ida.. " << 5 << "Ida - type 5 - 2026-12-09 10.05.pdf";
+    QTest::newRow("a long heading is cut")
+        << QString(300, QLatin1Char('a')) << 5
+        << QString(100, QLatin1Char('a')) + " - type 5 - 2026-12-09 10.05.pdf";
+}
+
+void TranscriptPrintingTest::proposedPdfName() {
+    QFETCH(QString, heading);
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    const QDateTime when(QDate(2026, 12, 9), QTime(10, 5, 59));
+    QCOMPARE(ProposedPdfName(heading.toStdString(), type, when), name);
 }
 
 QTEST_MAIN(TranscriptPrintingTest)
