@@ -413,6 +413,10 @@ void OutputCommandsTest::printsOnTheServersQueues_data() {
         << "qx5-refuses"
         << ""
         << "Printeren »qx5-refuses« tager ikke imod udskrifter lige nu.";
+    QTest::newRow("a queue whose server refuses the job handed over: the message, no job")
+        << "qx5-forbids"
+        << ""
+        << "Udskriftsserveren afviste udskriften.";
     QTest::newRow("server stopped before the dialog opens") << "qx5-pdf"
                                                             << "before"
                                                             << "Udskriftsserveren svarer ikke.";

@@ -4,8 +4,9 @@
 #
 # A private CUPS print server for the tests, never the machine's own:
 #   print_server.sh start <folder>   starts cupsd in the foreground on <folder>/cups.sock
-#                                    (no network port) with two queues, qx5-pdf (takes
-#                                    jobs) and qx5-refuses (refuses them)
+#                                    (no network port) with three queues: qx5-pdf takes
+#                                    jobs, qx5-refuses says it takes none, and qx5-forbids
+#                                    says it takes jobs but forbids each one sent
 #   print_server.sh stop <folder>    stops that cupsd by its PID
 # Configuration, spool, cache, state and log all live under <folder>. Every job that
 # arrives is kept as <folder>/jobs/<id>.pdf with its title in <folder>/jobs/<id>.title:
@@ -79,6 +80,16 @@ MaxJobTime 60
     Order deny,allow
   </Limit>
 </Policy>
+<Policy forbid-jobs>
+  <Limit Create-Job Print-Job Print-URI Validate-Job Send-Document>
+    AuthType Default
+    Require user qx5-nobody
+    Order deny,allow
+  </Limit>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
 EOF
 cat >"$root/etc/cups-files.conf" <<EOF
 ServerRoot $root/etc
@@ -112,6 +123,7 @@ fi
 # deprecated).
 lpadmin -p qx5-pdf -E -v qx5keep:/pdf 2>/dev/null
 lpadmin -p qx5-refuses -E -v qx5keep:/refuses 2>/dev/null
+lpadmin -p qx5-forbids -E -v qx5keep:/forbids -o printer-op-policy=forbid-jobs 2>/dev/null
 cupsreject -r "Test: the queue takes no jobs" qx5-refuses
 lpadmin -d qx5-pdf
 lpstat -a >&2
