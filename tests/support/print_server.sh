@@ -4,9 +4,10 @@
 #
 # A private CUPS print server for the tests, never the machine's own:
 #   print_server.sh start <folder>   starts cupsd in the foreground on <folder>/cups.sock
-#                                    (no network port) with three queues: qx5-pdf takes
-#                                    jobs, qx5-refuses says it takes none, and qx5-forbids
-#                                    says it takes jobs but forbids each one sent
+#                                    (no network port) with four queues: qx5-pdf takes
+#                                    jobs, qx5-paused takes and holds them, qx5-refuses
+#                                    says it takes none, and qx5-forbids says it takes
+#                                    jobs but forbids each one sent
 #   print_server.sh stop <folder>    stops that cupsd by its PID
 # Configuration, spool, cache, state and log all live under <folder>. Every job that
 # arrives is kept as <folder>/jobs/<id>.pdf with its title in <folder>/jobs/<id>.title:
@@ -122,6 +123,8 @@ fi
 # Raw queues: the job arrives as the program sent it (lpadmin warns that raw queues are
 # deprecated).
 lpadmin -p qx5-pdf -E -v qx5keep:/pdf 2>/dev/null
+lpadmin -p qx5-paused -E -v qx5keep:/paused 2>/dev/null
+cupsdisable -r "Test: paused" qx5-paused
 lpadmin -p qx5-refuses -E -v qx5keep:/refuses 2>/dev/null
 lpadmin -p qx5-forbids -E -v qx5keep:/forbids -o printer-op-policy=forbid-jobs 2>/dev/null
 cupsreject -r "Test: the queue takes no jobs" qx5-refuses
