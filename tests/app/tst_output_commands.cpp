@@ -406,7 +406,7 @@ void OutputCommandsTest::cancelledDialogLeavesThePrinterAsItWas() {
 
     // The next dialog shows the confirmed queue, and prints on it.
     QString shown;
-    OnNextModal(&p.window, [&shown, &messages](QWidget* modal) {
+    OnNextModal(&p.window, [&shown](QWidget* modal) {
         shown = modal->findChild<QComboBox*>(QStringLiteral("printers"))->currentText();
         Accept(modal);
     });
