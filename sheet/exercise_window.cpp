@@ -36,78 +36,32 @@ struct ToolButtonRow {
     QAction* TForm2::*Command; // or the command the button shows
 };
 
+// One row a control, its columns as in ToolButtonRow.
+// clang-format off
 const ToolButtonRow TForm2::ToolBar[] = {
     // Prints the finished series; the same command as the menu's "Udskriv" and Ctrl+P.
-    {&TForm2::SpeedButton1,
-     "SpeedButton1",
-     {12, 8, 32, 32},
-     ToolPicture::Printer,
-     PrintHint,
-     "",
-     {},
-     nullptr,
-     &TForm2::PrintCommand},
+    {&TForm2::SpeedButton1, "SpeedButton1", {12, 8, 32, 32}, ToolPicture::Printer,
+     PrintHint, "", {}, nullptr, &TForm2::PrintCommand},
     // Opens the heading dialog: a name or heading for every later printout and copy.
-    {&TForm2::SpeedButton2,
-     "SpeedButton2",
-     {48, 8, 32, 32},
-     ToolPicture::Pencil,
-     HeadingHint,
-     "",
-     {},
-     nullptr,
-     &TForm2::HeadingCommand},
+    {&TForm2::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
+     HeadingHint, "", {}, nullptr, &TForm2::HeadingCommand},
     // Copies the finished series to the clipboard.
-    {&TForm2::SpeedButton4,
-     "SpeedButton4",
-     {84, 8, 33, 33},
-     ToolPicture::TwoDocuments,
-     CopyHint,
-     "",
-     {},
-     nullptr,
-     &TForm2::CopyCommand},
+    {&TForm2::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
+     CopyHint, "", {}, nullptr, &TForm2::CopyCommand},
     // A new series of the same type from a new start number; no caption, so Alt+O is given.
-    {&TForm2::SpeedButton5,
-     "SpeedButton5",
-     {132, 8, 33, 33},
-     ToolPicture::NewNumbers,
-     NewSeriesHint,
-     "",
-     Qt::ALT | Qt::Key_O,
-     &TForm2::SpeedButton5Click,
-     nullptr},
+    {&TForm2::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
+     NewSeriesHint, "", Qt::ALT | Qt::Key_O, &TForm2::SpeedButton5Click, nullptr},
     // The same start number again, with new instructions.
-    {&TForm2::SpeedButton3,
-     "SpeedButton3",
-     {168, 8, 33, 33},
-     ToolPicture::TurnBack,
-     RestartHint,
-     RestartCaption,
-     {},
-     &TForm2::SpeedButton3Click,
-     nullptr},
+    {&TForm2::SpeedButton3, "SpeedButton3", {168, 8, 33, 33}, ToolPicture::TurnBack,
+     RestartHint, RestartCaption, {}, &TForm2::SpeedButton3Click, nullptr},
     // The previous exercise type; disabled at type 1.
-    {&TForm2::SpeedButton10,
-     "SpeedButton10",
-     {224, 8, 32, 32},
-     ToolPicture::ArrowLeft,
-     PreviousTypeHint,
-     PreviousTypeCaption,
-     {},
-     &TForm2::SpeedButton10Click,
-     nullptr},
+    {&TForm2::SpeedButton10, "SpeedButton10", {224, 8, 32, 32}, ToolPicture::ArrowLeft,
+     PreviousTypeHint, PreviousTypeCaption, {}, &TForm2::SpeedButton10Click, nullptr},
     // The next exercise type; disabled at type 16.
-    {&TForm2::SpeedButton6,
-     "SpeedButton6",
-     {260, 8, 32, 32},
-     ToolPicture::ArrowRight,
-     NextTypeHint,
-     NextTypeCaption,
-     {},
-     &TForm2::SpeedButton6Click,
-     nullptr},
+    {&TForm2::SpeedButton6, "SpeedButton6", {260, 8, 32, 32}, ToolPicture::ArrowRight,
+     NextTypeHint, NextTypeCaption, {}, &TForm2::SpeedButton6Click, nullptr},
 };
+// clang-format on
 
 namespace {
 
