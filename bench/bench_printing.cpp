@@ -4,6 +4,7 @@
 // How fast a 23-line transcript becomes a PDF file through the program's printing code (a
 // PDF printer, its metrics, the page choice, a save file put in place when complete), as a
 // multiple of a bare QPdfWriter and QPainter drawing the same lines into a file.
+#include "program_fonts.h"
 #include "qt_text.h"
 #include "ratio_reporter.h"
 #include "transcript_printing.h"
@@ -20,18 +21,16 @@ using namespace qx5;
 
 namespace {
 
-QFont TranscriptFont() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(10);
-    return font;
-}
-
 // A finished type-14 series with a heading, as the transcript lays it out.
 Transcript TwentyThreeLines() {
-    Transcript t{"Ida Hansen", " ", "QX5:  Rurudovorir", " ",
-                 "Type 14:  Små tal, kombinations-opgaver med heltalsdivision", " ",
-                 "Udgangstal:   27", " "};
+    Transcript t{"Ida Hansen",
+                 " ",
+                 "QX5:  Rurudovorir",
+                 " ",
+                 "Type 14:  Små tal, kombinations-opgaver med heltalsdivision",
+                 " ",
+                 "Udgangstal:   27",
+                 " "};
     for (int step = 1; step <= 9; ++step) {
         t.push_back("Gang med 3 og læg " + std::to_string(step) + " til            " +
                     std::to_string(80 + step));

@@ -1,6 +1,7 @@
 #include "transcript_printing.h"
 
 #include "print_server.h"
+#include "program_texts.h"
 #include "qt_text.h"
 
 #include <QDateTime>
@@ -75,7 +76,7 @@ QString ProposedPdfName(std::string_view heading, int exerciseType, const QDateT
     }
     // File names hold 255 bytes; a heading is cut well before.
     title = title.left(100).trimmed();
-    const QString rest = QStringLiteral("type %1 - %2.pdf")
+    const QString rest = ToQString(PdfNameText)
                              .arg(exerciseType)
                              .arg(when.toString(QStringLiteral("yyyy-MM-dd HH.mm")));
     return title.isEmpty() ? rest : title + QStringLiteral(" - ") + rest;
@@ -260,23 +261,23 @@ QString PrintFailureReason(PrintOutcome outcome, const QPrinter& printer) {
     case PrintOutcome::NoPageSelected:
         break;
     case PrintOutcome::PrinterFailed:
-        return QStringLiteral("Printeren kunne ikke tage imod udskriften.");
+        return ToQString(PrinterFailedReason);
     case PrintOutcome::QueueNotAccepting:
-        return QStringLiteral("Printeren »%1« tager ikke imod udskrifter lige nu.").arg(queue);
+        return ToQString(QueueNotAcceptingReason).arg(queue);
     case PrintOutcome::QueueUnknown:
-        return QStringLiteral("Printeren »%1« findes ikke længere.").arg(queue);
+        return ToQString(QueueUnknownReason).arg(queue);
     case PrintOutcome::ServerNoAnswer:
-        return QStringLiteral("Udskriftsserveren svarer ikke.");
+        return ToQString(ServerNoAnswerReason);
     case PrintOutcome::ServerRefused:
-        return QStringLiteral("Udskriftsserveren afviste udskriften.");
+        return ToQString(ServerRefusedReason);
     case PrintOutcome::FolderMissing:
-        return QStringLiteral("Mappen »%1« findes ikke.").arg(folder);
+        return ToQString(FolderMissingReason).arg(folder);
     case PrintOutcome::FolderNotWritable:
-        return QStringLiteral("Der må ikke skrives i mappen »%1«.").arg(folder);
+        return ToQString(FolderNotWritableReason).arg(folder);
     case PrintOutcome::DiskFull:
-        return QStringLiteral("Der er ikke plads til filen »%1«.").arg(file);
+        return ToQString(DiskFullReason).arg(file);
     case PrintOutcome::FileNotWritten:
-        return QStringLiteral("Filen »%1« kunne ikke skrives.").arg(file);
+        return ToQString(FileNotWrittenReason).arg(file);
     }
     return {};
 }

@@ -1,6 +1,7 @@
 // Printing transcripts over pages: the page arithmetic, the print dialog's set-up, and real
 // transcripts printed through a real QPrinter to PDF and read back with pdftotext.
 #include "engine_fixtures.h"
+#include "program_fonts.h"
 #include "transcript.h"
 #include "transcript_printing.h"
 
@@ -21,13 +22,6 @@ using namespace qx5::test;
 Q_DECLARE_METATYPE(qx5::PrintMetrics)
 
 namespace {
-
-QFont TranscriptFont() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(10);
-    return font;
-}
 
 // A finished type-5 series: 21 lines without a heading, 23 with one.
 Transcript NineStepTranscript(std::string_view heading = {}) {
