@@ -14,7 +14,6 @@
 #include "type_settings.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -37,15 +36,6 @@ inline constexpr const char* NoPageMessage =
     "Det valgte sideinterval indeholder ingen sider, så der er ikke udskrevet noget.";
 inline constexpr const char* PrintFailedMessage = "Udskrivningen kunne ikke gennemføres.";
 
-// Each size is loaded when the desktop first asks for it.
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : ProgramIconSizes) {
-        icon.addFile(ProgramIconResource(size), QSize(size, size));
-    }
-    return icon;
-}
-
 } // namespace
 
 TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
@@ -57,7 +47,7 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     , transcript_(transcript) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(CaptionPrefix) + QString::fromUtf8(VersionText));
-    setWindowIcon(ProgramIcon());
+    setWindowIcon(LoadProgramIcon());
     setMinimumSize(MinimumWidth, MinimumHeight);
     resize(493, 372);
 
@@ -80,7 +70,7 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->resize(273, 225);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(SplashResource()));
+    Image1->setPixmap(QPixmap::fromImage(LoadPicture(SplashResource())));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
