@@ -197,8 +197,8 @@ QImage LoadPicture(const QString& resource) {
     const QByteArray data = QResource(resource).uncompressedData();
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (data.isEmpty() || !png_image_begin_read_from_memory(
-                              &png, data.constData(), static_cast<png_size_t>(data.size()))) {
+    if (data.isEmpty() || !png_image_begin_read_from_memory(&png, data.constData(),
+                                                            static_cast<png_size_t>(data.size()))) {
         return {};
     }
     // The formats a pixmap keeps as they are, so that no second copy is made: ARGB32 holds
@@ -207,9 +207,9 @@ QImage LoadPicture(const QString& resource) {
     png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
     QImage image(static_cast<int>(png.width), static_cast<int>(png.height),
                  opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-    if (image.isNull() || !png_image_finish_read(&png, nullptr, image.bits(),
-                                                 static_cast<png_int_32>(image.bytesPerLine()),
-                                                 nullptr)) {
+    if (image.isNull() ||
+        !png_image_finish_read(&png, nullptr, image.bits(),
+                               static_cast<png_int_32>(image.bytesPerLine()), nullptr)) {
         png_image_free(&png);
         return {};
     }

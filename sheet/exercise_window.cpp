@@ -236,6 +236,7 @@ void TForm2::FitToMainWindow() {
     // The layouts follow at once, so the paint area has its new size below.
     layout()->activate();
     FitSheet(canvas_, PaintBox1->width(), PaintBox1->height());
+    canvas_.TakeChangedArea();
     PaintBox1->update();
 }
 
@@ -260,6 +261,7 @@ void TForm2::NewSeries() {
     seriesFinished_ = false;
     ShowAnswerBox();
     SetPrintingEnabled(false);
+    canvas_.TakeChangedArea();
     PaintBox1->update();
 }
 
@@ -327,7 +329,8 @@ void TForm2::SubmitAnswer(const QString& typed) {
         SetPrintingEnabled(true);
         break;
     }
-    PaintBox1->update();
+    // Only the rows just drawn; the answer box's old and new places repaint themselves.
+    PaintBox1->update(canvas_.TakeChangedArea());
 }
 
 void TForm2::SetPrintingEnabled(bool enabled) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace qx5 {
 
@@ -37,6 +38,14 @@ QImage ImageSheetCanvas::NewImage(std::int32_t width, std::int32_t height) const
     return image;
 }
 
+QRegion ImageSheetCanvas::TakeChangedArea() {
+    return std::exchange(changed_, QRegion());
+}
+
+void ImageSheetCanvas::Changed(const QRect& area) {
+    changed_ += area & QRect(0, 0, width_, height_);
+}
+
 QColor ImageSheetCanvas::ToQColor(Colour colour) {
     if (colour == ButtonFace) {
         return QGuiApplication::palette().color(QPalette::Button);
@@ -61,12 +70,16 @@ void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view 
     const QFont font = CurrentFont();
     const QFontMetrics metrics(font, &measure_);
     const QString string = ToQString(text);
+    const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
     QPainter painter(&image_);
-    painter.fillRect(x, y, metrics.horizontalAdvance(string), metrics.height(),
-                     ToQColor(FillColour));
+    painter.fillRect(cell, ToQColor(FillColour));
     painter.setFont(font);
     painter.setPen(ToQColor(Font.Colour));
     painter.drawText(x, y + metrics.ascent(), string);
+    // Glyphs may reach past their cell (overhangs, anti-aliasing): a pixel more all round.
+    Changed(
+        cell |
+        metrics.boundingRect(string).translated(x, y + metrics.ascent()).adjusted(-1, -1, 1, 1));
 }
 
 std::int32_t ImageSheetCanvas::TextWidth(std::string_view text) const {
@@ -92,12 +105,14 @@ void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32
     painter.fillRect(left, bottom - 1, width, 1, pen);
     painter.fillRect(left, top, 1, height, pen);
     painter.fillRect(right - 1, top, 1, height, pen);
+    Changed(QRect(left, top, width, height));
 }
 
 void ImageSheetCanvas::FillAll() {
     if (!image_.isNull()) {
         image_.fill(ToQColor(FillColour));
     }
+    Changed(QRect(0, 0, width_, height_));
 }
 
 void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
@@ -112,6 +127,7 @@ void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
     image_ = next;
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
+    Changed(QRect(0, 0, width_, height_));
 }
 
 } // namespace qx5
