@@ -55,20 +55,29 @@ QColor ImageSheetCanvas::ToQColor(Colour colour) {
 }
 
 QFont ImageSheetCanvas::CurrentFont() const {
-    QFont font(ToQString(Font.Name));
-    font.setStyleHint(QFont::Serif);
-    if (Font.Size > 0) {
-        font.setPointSize(Font.Size);
+    return Resolved().Font;
+}
+
+const ImageSheetCanvas::ResolvedFont& ImageSheetCanvas::Resolved() const {
+    if (!resolved_ || resolved_->Name != Font.Name || resolved_->Size != Font.Size) {
+        QFont font(ToQString(Font.Name));
+        font.setStyleHint(QFont::Serif);
+        if (Font.Size > 0) {
+            font.setPointSize(Font.Size);
+        }
+        const QFont forSheet(font, &measure_);
+        resolved_.emplace(
+            ResolvedFont{Font.Name, Font.Size, forSheet, QFontMetrics(forSheet, &measure_)});
     }
-    return QFont(font, &measure_);
+    return *resolved_;
 }
 
 void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
     if (image_.isNull()) {
         return;
     }
-    const QFont font = CurrentFont();
-    const QFontMetrics metrics(font, &measure_);
+    const QFont& font = Resolved().Font;
+    const QFontMetrics& metrics = Resolved().Metrics;
     const QString string = ToQString(text);
     const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
     QPainter painter(&image_);
@@ -83,11 +92,11 @@ void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view 
 }
 
 std::int32_t ImageSheetCanvas::TextWidth(std::string_view text) const {
-    return QFontMetrics(CurrentFont(), &measure_).horizontalAdvance(ToQString(text));
+    return Resolved().Metrics.horizontalAdvance(ToQString(text));
 }
 
 std::int32_t ImageSheetCanvas::TextHeight(std::string_view) const {
-    return QFontMetrics(CurrentFont(), &measure_).height();
+    return Resolved().Metrics.height();
 }
 
 void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,

@@ -5,9 +5,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QRect>
 #include <QRegion>
+
+#include <optional>
+#include <string>
 
 namespace qx5 {
 
@@ -40,6 +44,15 @@ public:
 private:
     QImage NewImage(std::int32_t width, std::int32_t height) const;
     void Changed(const QRect& area);
+    // The font in force as Qt resolves it, with its metrics; made again only when the
+    // font's name or size changes, since resolving costs more than drawing a text.
+    struct ResolvedFont {
+        std::string Name;
+        std::int32_t Size;
+        QFont Font;
+        QFontMetrics Metrics;
+    };
+    const ResolvedFont& Resolved() const;
 
     int dpi_;
     qreal devicePixelRatio_;
@@ -49,6 +62,7 @@ private:
     QRegion changed_;
     // Fonts are measured here, so that measuring works while the sheet is still empty.
     QImage measure_;
+    mutable std::optional<ResolvedFont> resolved_;
 };
 
 } // namespace qx5
