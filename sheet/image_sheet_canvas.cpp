@@ -85,10 +85,10 @@ void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view 
     painter.setFont(font);
     painter.setPen(ToQColor(Font.Colour));
     painter.drawText(x, y + metrics.ascent(), string);
-    // Glyphs may reach past their cell (overhangs, anti-aliasing): a pixel more all round.
-    Changed(
-        cell |
-        metrics.boundingRect(string).translated(x, y + metrics.ascent()).adjusted(-1, -1, 1, 1));
+    // Glyphs may reach a little past their cell (overhangs, anti-aliasing); measuring the
+    // ink would shape the text a second time.
+    const int reach = metrics.height() / 4;
+    Changed(cell.adjusted(-reach, -2, reach, 2));
 }
 
 std::int32_t ImageSheetCanvas::TextWidth(std::string_view text) const {
