@@ -1,7 +1,9 @@
 #include "about_box.h"
 
-#include "app_texts.h"
 #include "pictures.h"
+#include "program_fonts.h"
+#include "program_texts.h"
+#include "qt_text.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -19,13 +21,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRe
                   int pixelSize, Qt::Alignment alignment) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    // The layout was made for a narrow sans serif of Windows; Liberation Sans, with Arial's
-    // metrics, stands in for it as Liberation Serif and Mono do for the sheet's fonts.
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    label->setFont(font);
+    label->setFont(AboutBoxFont(pixelSize));
     label->setAlignment(alignment | Qt::AlignVCenter);
     label->setGeometry(geometry);
     QPalette black = label->palette();
@@ -40,7 +36,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("   Om programmet"));
+    setWindowTitle(ToQString(AboutCaption));
     setModal(true);
     setFixedSize(385, 213);
 
@@ -58,17 +54,16 @@ TAboutBox::TAboutBox(QWidget* parent)
     icon_->setGeometry(88, 16, 33, 33);
     icon_->setScaledContents(true);
 
-    labels_ << MakeLabel(outer, QStringLiteral("ProductName"), QStringLiteral("Q X 5"),
+    labels_ << MakeLabel(outer, QStringLiteral("ProductName"), ToQString(ProductNameText),
                          QRect(144, 16, 82, 37), 32, Qt::AlignLeft);
-    labels_ << MakeLabel(outer, QStringLiteral("Title"), QStringLiteral("Rurudovorir"),
+    labels_ << MakeLabel(outer, QStringLiteral("Title"), ToQString(ProductTitleText),
                          QRect(120, 64, 128, 24), 20, Qt::AlignHCenter);
-    labels_ << (Version =
-                    MakeLabel(outer, QStringLiteral("Version"), QString::fromUtf8(qx5::VersionText),
-                              QRect(136, 100, 89, 13), 11, Qt::AlignHCenter));
-    labels_ << MakeLabel(outer, QStringLiteral("Maker"), QString::fromUtf8(MakerText),
+    labels_ << (Version = MakeLabel(outer, QStringLiteral("Version"), ToQString(qx5::VersionText),
+                                    QRect(136, 100, 89, 13), 11, Qt::AlignHCenter));
+    labels_ << MakeLabel(outer, QStringLiteral("Maker"), ToQString(MakerText),
                          QRect(8, 128, 355, 20), 16, Qt::AlignHCenter);
 
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    ok_ = new QPushButton(ToQString(AboutOkCaption), this);
     ok_->setObjectName(QStringLiteral("OKButton"));
     ok_->setGeometry(152, 176, 73, 25);
     ok_->setDefault(true);

@@ -1,5 +1,8 @@
 #include "help_viewer.h"
 
+#include "program_texts.h"
+#include "qt_text.h"
+
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -39,7 +42,7 @@ QWidget* MakeWindow(QWidget* iconSource) {
     auto* window = new QWidget(nullptr, Qt::Window);
     window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setObjectName(QStringLiteral("helpWindow"));
-    window->setWindowTitle(QStringLiteral("QX5 – Vejledning"));
+    window->setWindowTitle(ToQString(HelpWindowCaption));
     if (iconSource && !iconSource->window()->windowIcon().isNull()) {
         window->setWindowIcon(iconSource->window()->windowIcon());
     }
@@ -75,9 +78,9 @@ bool HelpViewer::ShowHelp(const QString& helpFile, int command, int data) {
         path = documentRoot_ + u'/' + QLatin1String(DocumentName);
     }
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("QX5"),
-                        QStringLiteral("Hjælpefilen \"%1\" kunne ikke findes.").arg(helpFile),
-                        QMessageBox::Ok, messageParent_);
+        QMessageBox box(QMessageBox::Warning, ToQString(HelpMissingCaption),
+                        ToQString(HelpMissingMessage).arg(helpFile), QMessageBox::Ok,
+                        messageParent_);
         box.exec();
         return false;
     }

@@ -2,11 +2,12 @@
 
 #include "about_box.h"
 #include "access_keys.h"
-#include "app_texts.h"
 #include "exercise_window.h"
 #include "heading_dialog.h"
 #include "help_viewer.h"
 #include "pictures.h"
+#include "program_fonts.h"
+#include "program_texts.h"
 #include "qt_text.h"
 #include "transcript.h"
 #include "transcript_memo.h"
@@ -21,7 +22,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTimer>
+
+#include <string_view>
 
 namespace qx5 {
 
@@ -31,10 +35,47 @@ inline constexpr int SplashTime = 3000; // ms
 inline constexpr int MinimumWidth = 640;
 inline constexpr int MinimumHeight = 480;
 
-inline constexpr const char* PrintCaption = "Udskriv";
-inline constexpr const char* NoPageMessage =
-    "Det valgte sideinterval indeholder ingen sider, så der er ikke udskrevet noget.";
-inline constexpr const char* PrintFailedMessage = "Udskrivningen kunne ikke gennemføres.";
+// The type items' names, in the menu's order.
+constexpr const char* TypeItemNames[] = {
+    "M11",
+    "M12",
+    "M13",
+    "M14",
+    "N1Smtalenkleopgaver1",
+    "N2Strretalenkleopgaver1",
+    "N3Endnustrretalenkleopgaver1",
+    "N4Smtalkombinationsopgaver1",
+    "N5Strretalkombinationsopgaver1",
+    "N6Endnustrretalkombinationsopgaver1",
+    "N7Smtalenkleopgaver1",
+    "N8Strretalenkleopgaver1",
+    "N9Endnustrretalenkleopgaver1",
+    "N10Smtalkombinationsopgaver1",
+    "N11Strretalkombinationsopgaver1",
+    "N12Endnustrretalkombinationsopgaver1",
+};
+
+// Gives each item of one menu its access key as it is added.
+class MenuFiller {
+public:
+    explicit MenuFiller(QMenu* menu)
+        : menu_(menu) {}
+    QAction* Add(const char* name, std::string_view caption) {
+        QAction* item = menu_->addAction(WithAccessKey(ToQString(caption), used_));
+        item->setObjectName(QLatin1String(name));
+        return item;
+    }
+    // An item made elsewhere: it takes its caption and access key here.
+    void Add(QAction* item, const char* name, std::string_view caption) {
+        item->setText(WithAccessKey(ToQString(caption), used_));
+        item->setObjectName(QLatin1String(name));
+        menu_->addAction(item);
+    }
+
+private:
+    QMenu* menu_;
+    QString used_;
+};
 
 } // namespace
 
@@ -46,31 +87,11 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     , random_(random)
     , transcript_(transcript) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf8(CaptionPrefix) + QString::fromUtf8(VersionText));
+    setWindowTitle(ToQString(CaptionPrefix) + ToQString(VersionText));
     setWindowIcon(LoadProgramIcon());
     setMinimumSize(MinimumWidth, MinimumHeight);
     resize(493, 372);
-
-    // The menu first: it keeps the desktop's font, and is never laid out in the window's.
-    BuildMenu();
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(10);
-    setFont(font);
-
-    clientArea_ = new QWidget(this);
-    clientArea_->setObjectName(QStringLiteral("ClientArea"));
-    QPalette white = clientArea_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    clientArea_->setPalette(white);
-    clientArea_->setAutoFillBackground(true);
-    setCentralWidget(clientArea_);
-
-    Image1 = new QLabel(clientArea_);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->resize(273, 225);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap::fromImage(LoadPicture(SplashResource())));
+    setFont(TranscriptFont());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -80,17 +101,39 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
 
     help_ = std::make_unique<HelpViewer>(this);
 
-    Form2 = new TForm2(state_, random_, clientArea_);
-    connect(Form2, &TForm2::PrintingEnabled, Udskriv1, &QAction::setEnabled);
+    BuildClientArea();
+    // The menu shares the exercise window's print command.
+    BuildMenu();
     connect(Form2, &TForm2::HelpRequested, this, &TForm1::ShowHelpContents);
-    connect(Form2, &TForm2::PrintClicked, this, &TForm1::PrintTranscript);
-    connect(Form2, &TForm2::CopyClicked, this, &TForm1::CopyTranscript);
+    connect(Form2->CopyAction(), &QAction::triggered, this, &TForm1::CopyTranscript);
     aboutBox_ = new TAboutBox(this);
     Overskrif = new TOverskrif(this);
-    connect(Form2, &TForm2::HeadingClicked, Overskrif, &QDialog::exec);
+    connect(Form2->HeadingAction(), &QAction::triggered, Overskrif, &QDialog::exec);
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::BuildClientArea() {
+    clientArea_ = new QStackedWidget(this);
+    clientArea_->setObjectName(QStringLiteral("ClientArea"));
+    QPalette white = clientArea_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    clientArea_->setPalette(white);
+    clientArea_->setAutoFillBackground(true);
+    setCentralWidget(clientArea_);
+
+    whitePage_ = new QWidget(clientArea_);
+    clientArea_->addWidget(whitePage_);
+    Image1 = new QLabel(whitePage_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->resize(273, 225);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(QPixmap::fromImage(LoadPicture(SplashResource())));
+
+    // Hidden until a type is chosen: the white page stays in front.
+    Form2 = new TForm2(state_, random_, clientArea_);
+    clientArea_->addWidget(Form2);
+}
 
 void TForm1::BuildMenu() {
     QMenuBar* bar = menuBar();
@@ -100,67 +143,47 @@ void TForm1::BuildMenu() {
     bar->setFont(desktopFont);
     // The exercise window's buttons own Alt+B, Alt+F, Alt+N and Alt+O.
     QString usedInBar = QStringLiteral("BFNO");
-    const auto addMenu = [&](const char* name, const QString& caption) {
-        QMenu* menu = bar->addMenu(WithAccessKey(caption, usedInBar));
-        menu->setObjectName(QString::fromLatin1(name));
+    const auto addMenu = [&](const char* name, const char* caption) {
+        QMenu* menu = bar->addMenu(WithAccessKey(ToQString(caption), usedInBar));
+        menu->setObjectName(QLatin1String(name));
         return menu;
     };
-    QString used;
-    const auto addItem = [&](QMenu* menu, const char* name, const QString& caption) {
-        QAction* item = menu->addAction(WithAccessKey(caption, used));
-        item->setObjectName(QString::fromLatin1(name));
-        return item;
-    };
+    BuildFileMenu(addMenu("Filer1", FileMenuCaption));
+    BuildTypeMenu(addMenu("K1", TypeMenuCaption));
+    BuildHelpMenu(addMenu("Oplysninger1", HelpMenuCaption));
+}
 
-    QMenu* file = addMenu("Filer1", QStringLiteral("Filer"));
-    Udskriv1 = addItem(file, "Udskriv1", QStringLiteral("Udskriv"));
+void TForm1::BuildFileMenu(QMenu* file) {
+    MenuFiller items(file);
+    Udskriv1 = Form2->PrintAction();
+    items.Add(Udskriv1, "Udskriv1", PrintCaption);
     Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    // Nothing to print before a series has finished.
-    Udskriv1->setEnabled(false);
     connect(Udskriv1, &QAction::triggered, this, &TForm1::Udskriv1Click);
-    connect(addItem(file, "Afslut1", QStringLiteral("Afslut")), &QAction::triggered, this,
-            &TForm1::Afslut1Click);
+    connect(items.Add("Afslut1", QuitCaption), &QAction::triggered, this, &TForm1::Afslut1Click);
+}
 
-    used.clear();
-    QMenu* types = addMenu("K1", QStringLiteral("Vælg opgavetype"));
-    static constexpr const char* TypeItemNames[] = {
-        "M11",
-        "M12",
-        "M13",
-        "M14",
-        "N1Smtalenkleopgaver1",
-        "N2Strretalenkleopgaver1",
-        "N3Endnustrretalenkleopgaver1",
-        "N4Smtalkombinationsopgaver1",
-        "N5Strretalkombinationsopgaver1",
-        "N6Endnustrretalkombinationsopgaver1",
-        "N7Smtalenkleopgaver1",
-        "N8Strretalenkleopgaver1",
-        "N9Endnustrretalenkleopgaver1",
-        "N10Smtalkombinationsopgaver1",
-        "N11Strretalkombinationsopgaver1",
-        "N12Endnustrretalkombinationsopgaver1",
-    };
+void TForm1::BuildTypeMenu(QMenu* types) {
+    MenuFiller items(types);
     for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
         if (type == 5 || type == 11) {
             types->addSeparator();
             const bool even = type == 5;
-            QAction* label =
-                addItem(types, even ? "Divisionergrop1" : "Veddivisionsmidesrestenvk1",
-                        ToQString(even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel));
+            QAction* label = items.Add(even ? "Divisionergrop1" : "Veddivisionsmidesrestenvk1",
+                                       even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel);
             connect(label, &QAction::triggered, this, &TForm1::GroupLabelClick);
         }
-        QAction* item = addItem(types, TypeItemNames[type - 1], ToQString(TypeMenuCaptions[type]));
+        QAction* item = items.Add(TypeItemNames[type - 1], TypeMenuCaptions[type]);
         connect(item, &QAction::triggered, this, [this, type] { TypeItemClick(type); });
     }
+}
 
-    used.clear();
-    QMenu* help = addMenu("Oplysninger1", QStringLiteral("Hjælp"));
-    connect(addItem(help, "Vejledning1", QStringLiteral("Vejledning")), &QAction::triggered, this,
+void TForm1::BuildHelpMenu(QMenu* help) {
+    MenuFiller items(help);
+    connect(items.Add("Vejledning1", GuideCaption), &QAction::triggered, this,
             &TForm1::Vejledning1Click);
     help->addSeparator();
-    connect(addItem(help, "Omprogrammet1", QStringLiteral("Om programmet")), &QAction::triggered,
-            this, &TForm1::Omprogrammet1Click);
+    connect(items.Add("Omprogrammet1", AboutItemCaption), &QAction::triggered, this,
+            &TForm1::Omprogrammet1Click);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -191,7 +214,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FormActivate() {
-    setWindowTitle(QString::fromUtf8(CaptionPrefix) + aboutBox_->VersionText());
+    setWindowTitle(ToQString(CaptionPrefix) + aboutBox_->VersionText());
     Udskriv1->setEnabled(false);
     random_.ReseedFromClock();
 }
@@ -218,7 +241,6 @@ void TForm1::resizeEvent(QResizeEvent* event) {
         }
     }
     PlaceSplash();
-    Form2->FitToMainWindow();
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
@@ -235,11 +257,12 @@ void TForm1::ShowHelpContents() {
 
 void TForm1::TypeItemClick(int exerciseType) {
     state_.ExerciseType = exerciseType;
+    clientArea_->setCurrentWidget(Form2);
     Form2->ShowExerciseType();
 }
 
 void TForm1::GroupLabelClick() {
-    Form2->hide();
+    clientArea_->setCurrentWidget(whitePage_);
 }
 
 void TForm1::Afslut1Click() {
@@ -260,47 +283,41 @@ void TForm1::Udskriv1Click() {
 
 QPrintDialog& TForm1::PrintDialog() {
     if (!PrintDialog1) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        auto* printer = new QPrinter(QPrinter::HighResolution);
         // The job's name in the print queue and the PDF's title.
-        printer_->setDocName(QStringLiteral("QX5"));
-        PrintDialog1 = std::make_unique<QPrintDialog>(printer_.get(), this);
+        printer->setDocName(QStringLiteral("QX5"));
+        PrintDialog1 = new QPrintDialog(printer, this);
         PrintDialog1->setObjectName(QStringLiteral("PrintDialog1"));
+        // The dialog refers to its printer to its end: the printer goes after it.
+        connect(PrintDialog1, &QObject::destroyed, [printer] { delete printer; });
     }
     return *PrintDialog1;
 }
 
 void TForm1::PrintTranscript() {
-    // Only a finished series has a transcript.
-    if (!Form2->SeriesFinished()) {
-        return;
-    }
     BuildTranscript(state_, Overskrif->PrintHeading(), transcript_);
     QPrintDialog& dialog = PrintDialog();
+    QPrinter& printer = *dialog.printer();
     const int lineCount = static_cast<int>(transcript_.size());
-    PreparePrintDialog(dialog, MeasurePrintMetrics(*printer_, font(), lineCount));
-    const PrinterChoice before(*printer_);
+    PreparePrintDialog(dialog, MeasurePrintMetrics(printer, font(), lineCount));
+    const PrinterChoice before(printer);
     if (dialog.exec() != QDialog::Accepted) {
-        before.RestoreTo(*printer_);
+        before.RestoreTo(printer);
         return;
     }
-    switch (PrintTranscriptPages(*printer_, font(), transcript_)) {
+    switch (PrintTranscriptPages(printer, font(), transcript_)) {
     case PrintOutcome::Printed:
         break;
     case PrintOutcome::NoPageSelected:
-        QMessageBox::information(this, QString::fromUtf8(PrintCaption),
-                                 QString::fromUtf8(NoPageMessage));
+        QMessageBox::information(this, ToQString(PrintCaption), ToQString(NoPageMessage));
         break;
     case PrintOutcome::PrinterFailed:
-        QMessageBox::warning(this, QString::fromUtf8(PrintCaption),
-                             QString::fromUtf8(PrintFailedMessage));
+        QMessageBox::warning(this, ToQString(PrintCaption), ToQString(PrintFailedMessage));
         break;
     }
 }
 
 void TForm1::CopyTranscript() {
-    if (!Form2->SeriesFinished()) {
-        return;
-    }
     BuildTranscript(state_, Overskrif->PrintHeading(), transcript_);
     if (!Memo1) {
         // Hidden; it takes the window's font, which is the transcript's.

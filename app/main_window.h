@@ -13,8 +13,9 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPrintDialog;
-class QPrinter;
+class QStackedWidget;
 class QTimer;
 
 namespace qx5 {
@@ -43,9 +44,11 @@ public:
     // Opens the help file at its contents.
     void ShowHelpContents();
 
-    // Prints the finished series on the printer chosen in the print dialog.
+    // Prints the finished series on the printer chosen in the print dialog. Reached by the
+    // print command, which is enabled only while the series is finished.
     void PrintTranscript();
-    // Puts the finished series on the clipboard, as plain and as rich text.
+    // Puts the finished series on the clipboard, as plain and as rich text; reached by the
+    // copy command, enabled as print is.
     void CopyTranscript();
     // The print dialog and its printer are made at the first print: they load the print
     // plugins and ask the print server for its printers.
@@ -72,6 +75,10 @@ private:
     void FormShow();
     void FormActivate();
     void BuildMenu();
+    void BuildFileMenu(QMenu* file);
+    void BuildTypeMenu(QMenu* types);
+    void BuildHelpMenu(QMenu* help);
+    void BuildClientArea();
     void TypeItemClick(int exerciseType);
     void PlaceSplash();
 
@@ -84,18 +91,20 @@ private:
     bool shown_ = false;
     bool activated_ = false;
 
-    QWidget* clientArea_;
+    // The white page, with the splash picture, or the exercise window over all of it.
+    QStackedWidget* clientArea_;
+    QWidget* whitePage_;
     QLabel* Image1;
     QTimer* Timer1;
+    // The exercise window's print command, in the menu.
     QAction* Udskriv1 = nullptr;
     std::unique_ptr<HelpViewer> help_;
     TForm2* Form2;
     TAboutBox* aboutBox_;
     TOverskrif* Overskrif;
     TranscriptMemo* Memo1 = nullptr;
-    // The dialog goes before the printer it refers to.
-    std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QPrintDialog> PrintDialog1;
+    // A child of the window, made at the first print; it owns its printer.
+    QPrintDialog* PrintDialog1 = nullptr;
 };
 
 } // namespace qx5

@@ -118,14 +118,10 @@ QPixmap DrawProgramIcon(int size) {
     return pixmap;
 }
 
-QPixmap DrawSplashPicture() {
-    QPixmap pixmap(SplashWidth, SplashHeight);
-    pixmap.fill(QColor(212, 212, 212));
-    QPainter painter(&pixmap);
-    const qreal w = SplashWidth;
-    const qreal h = SplashHeight;
+namespace {
 
-    // A raised bevel: light on the top and left, shadow on the bottom and right.
+// A raised bevel: light on the top and left, shadow on the bottom and right.
+void DrawRaisedBevel(QPainter& painter, qreal w, qreal h) {
     painter.setPen(QColor(255, 255, 255));
     painter.drawLine(QPointF(0.5, h - 1.5), QPointF(0.5, 0.5));
     painter.drawLine(QPointF(0.5, 0.5), QPointF(w - 1.5, 0.5));
@@ -138,11 +134,10 @@ QPixmap DrawSplashPicture() {
     painter.setPen(QColor(128, 128, 128));
     painter.drawLine(QPointF(1.5, h - 1.5), QPointF(w - 1.5, h - 1.5));
     painter.drawLine(QPointF(w - 1.5, h - 1.5), QPointF(w - 1.5, 1.5));
+}
 
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-
-    // The program's name, engraved.
+// The program's name, engraved, with an etched line under it.
+void DrawSplashName(QPainter& painter, qreal w) {
     painter.setFont(PixelFont(QStringLiteral("Liberation Sans"), 30, true));
     const QRectF nameBox(0, 12, w, 38);
     painter.setPen(Qt::white);
@@ -150,15 +145,17 @@ QPixmap DrawSplashPicture() {
     painter.setPen(QColor(70, 70, 70));
     painter.drawText(nameBox, Qt::AlignCenter, QStringLiteral("QX5"));
 
-    // An etched line under it.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QColor(150, 150, 150));
     painter.drawLine(30, 56, SplashWidth - 31, 56);
     painter.setPen(Qt::white);
     painter.drawLine(30, 57, SplashWidth - 31, 57);
     painter.setRenderHint(QPainter::Antialiasing);
+}
 
-    // The word, as large as fits with a margin on both sides.
+// The word, as large as fits with a margin on both sides, and a little chain of numbers
+// under it.
+void DrawSplashWord(QPainter& painter, qreal w) {
     const QString word = QStringLiteral("Rurudovorir");
     int pixelSize = 44;
     QFont wordFont = PixelFont(QStringLiteral("Liberation Serif"), pixelSize, true, true);
@@ -172,13 +169,14 @@ QPixmap DrawSplashPicture() {
     painter.setPen(QColor(0, 40, 200));
     painter.drawText(wordBox, Qt::AlignCenter, word);
 
-    // A little chain of numbers under the word.
     painter.setFont(PixelFont(QStringLiteral("Liberation Sans"), 14, true));
     painter.setPen(QColor(90, 90, 90));
     painter.drawText(QRectF(0, 132, w, 22), Qt::AlignCenter,
                      QStringLiteral("5 \u2192 8 \u2192 16 \u2192 4"));
+}
 
-    // The maker mark.
+// The maker mark, centred at the bottom.
+void DrawSplashMaker(QPainter& painter, qreal w) {
     const QFont makerFont = PixelFont(QStringLiteral("Liberation Sans"), 13, false);
     const QString maker = QStringLiteral("QX5-holdet");
     const qreal makerWidth = QFontMetricsF(makerFont).horizontalAdvance(maker);
@@ -189,6 +187,20 @@ QPixmap DrawSplashPicture() {
     painter.setPen(QColor(60, 60, 60));
     painter.drawText(QRectF(left + 35, 186, makerWidth + 2, 15), Qt::AlignLeft | Qt::AlignVCenter,
                      maker);
+}
+
+} // namespace
+
+QPixmap DrawSplashPicture() {
+    QPixmap pixmap(SplashWidth, SplashHeight);
+    pixmap.fill(QColor(212, 212, 212));
+    QPainter painter(&pixmap);
+    DrawRaisedBevel(painter, SplashWidth, SplashHeight);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    DrawSplashName(painter, SplashWidth);
+    DrawSplashWord(painter, SplashWidth);
+    DrawSplashMaker(painter, SplashWidth);
     return pixmap;
 }
 

@@ -104,6 +104,9 @@ struct EngineState {
     std::int32_t CorrectCount{};
     bool RestartRequested{};
     OneBased<opgavelinier, MaxSteps> StepRecords;
+    // Set by the last answer, cleared by the next series: a finished series takes no more
+    // answers, and only a finished series has a transcript.
+    bool SeriesFinished{};
 
     bool operator==(const EngineState&) const = default;
 };

@@ -11,6 +11,7 @@ namespace qx5 {
 StepTrace NewSeries(EngineState& s, RandomSource& random, SheetCanvas& canvas) {
     ClearSheet(canvas);
     s.StepIndex = 0;
+    s.SeriesFinished = false;
     s.CorrectCount = 0;
     s.PreviousOperation = NoOperation;
     s.BasicMode = s.ExerciseType <= 4; // the type's settings read it
@@ -67,8 +68,8 @@ std::int32_t AnswerBound(const EngineState& s) {
 AnswerResult SubmitAnswer(EngineState& s, RandomSource& random, SheetCanvas& canvas,
                           std::string_view typed) {
     const std::optional<std::int32_t> answer = ParseAnswer(typed);
-    // Before any series there is no step to record the answer in.
-    if (!answer || s.StepIndex < 1 || s.StepIndex > s.StepsPerSeries) {
+    // Before any series, and after its last answer, there is no step to record it in.
+    if (!answer || s.SeriesFinished || s.StepIndex < 1 || s.StepIndex > s.StepsPerSeries) {
         return {AnswerOutcome::Ignored, {}};
     }
     if (*answer > AnswerBound(s)) {
@@ -98,6 +99,7 @@ AnswerResult SubmitAnswer(EngineState& s, RandomSource& random, SheetCanvas& can
         return {AnswerOutcome::AcceptedNextStep, NextStep(s, random, canvas)};
     }
     FinishSeries(canvas, s);
+    s.SeriesFinished = true;
     return {AnswerOutcome::AcceptedFinished, {}};
 }
 

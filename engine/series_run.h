@@ -30,7 +30,7 @@ std::optional<std::int32_t> ParseAnswer(std::string_view text);
 std::int32_t AnswerBound(const EngineState& s);
 
 enum class AnswerOutcome {
-    Ignored,          // not a number, or no step open; nothing changed
+    Ignored,          // not a number, or no step open (none yet, or the series finished)
     TooLarge,         // above AnswerBound; nothing changed, the pupil is to be told
     AcceptedNextStep, // recorded and drawn; the next step is drawn
     AcceptedFinished, // recorded and drawn; the series is finished and scored

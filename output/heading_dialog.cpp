@@ -1,6 +1,8 @@
 #include "heading_dialog.h"
 
 #include "heading_text.h"
+#include "program_fonts.h"
+#include "program_texts.h"
 #include "qt_text.h"
 
 #include <QFrame>
@@ -19,21 +21,17 @@ TOverskrif::TOverskrif(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Overskrif"));
-    setWindowTitle(QStringLiteral("   Overskrift"));
+    setWindowTitle(ToQString(HeadingCaption));
     setModal(true);
     resize(389, 119);
-    // Liberation Mono stands in for Courier New through fontconfig.
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(HeadingDialogFont());
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Bevel1->setGeometry(16, 8, 361, 73);
 
-    Label1 = new QLabel(QStringLiteral(" Navn eller overskrift til udskrifter: "), this);
+    Label1 = new QLabel(ToQString(HeadingLabelText), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(24, 16, 312, 16);
 
@@ -44,13 +42,13 @@ TOverskrif::TOverskrif(QWidget* parent)
     Edit1->setMaxLength(std::numeric_limits<int>::max());
     Edit1->installEventFilter(this);
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(ToQString(HeadingOkCaption), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(56, 88, 65, 25);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TOverskrif::BitBtn1Click);
 
-    BitBtn2 = new QPushButton(QStringLiteral("&Fortryd"), this);
+    BitBtn2 = new QPushButton(ToQString(HeadingCancelCaption), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(264, 88, 89, 25);
     connect(BitBtn2, &QPushButton::clicked, this, &TOverskrif::BitBtn2Click);

@@ -1,17 +1,20 @@
 #include "exercise_window.h"
 
+#include "exercise_controls.h"
+#include "program_fonts.h"
+#include "program_texts.h"
 #include "qt_text.h"
 #include "series_run.h"
 #include "sheet_layout.h"
 #include "tool_pictures.h"
 #include "type_settings.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -20,90 +23,62 @@
 
 namespace qx5 {
 
+// One control of the tool bar.
+struct ToolButtonRow {
+    QToolButton* TForm2::*Button;
+    const char* Name;
+    QRect Geometry;
+    ToolPicture Picture;
+    const char* Hint;
+    const char* Caption; // its "&" letter with Alt presses the button
+    QKeyCombination Key; // a key of its own, for a button without a caption letter
+    void (TForm2::*Click)();
+    QAction* TForm2::*Command; // or the command the button shows
+};
+
+// One row a control, its columns as in ToolButtonRow.
+// clang-format off
+const ToolButtonRow TForm2::ToolBar[] = {
+    // Prints the finished series; the same command as the menu's "Udskriv" and Ctrl+P.
+    {&TForm2::SpeedButton1, "SpeedButton1", {12, 8, 32, 32}, ToolPicture::Printer,
+     PrintHint, "", {}, nullptr, &TForm2::PrintCommand},
+    // Opens the heading dialog: a name or heading for every later printout and copy.
+    {&TForm2::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
+     HeadingHint, "", {}, nullptr, &TForm2::HeadingCommand},
+    // Copies the finished series to the clipboard.
+    {&TForm2::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
+     CopyHint, "", {}, nullptr, &TForm2::CopyCommand},
+    // A new series of the same type from a new start number; no caption, so Alt+O is given.
+    {&TForm2::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
+     NewSeriesHint, "", Qt::ALT | Qt::Key_O, &TForm2::SpeedButton5Click, nullptr},
+    // The same start number again, with new instructions.
+    {&TForm2::SpeedButton3, "SpeedButton3", {168, 8, 33, 33}, ToolPicture::TurnBack,
+     RestartHint, RestartCaption, {}, &TForm2::SpeedButton3Click, nullptr},
+    // The previous exercise type; disabled at type 1.
+    {&TForm2::SpeedButton10, "SpeedButton10", {224, 8, 32, 32}, ToolPicture::ArrowLeft,
+     PreviousTypeHint, PreviousTypeCaption, {}, &TForm2::SpeedButton10Click, nullptr},
+    // The next exercise type; disabled at type 16.
+    {&TForm2::SpeedButton6, "SpeedButton6", {260, 8, 32, 32}, ToolPicture::ArrowRight,
+     NextTypeHint, NextTypeCaption, {}, &TForm2::SpeedButton6Click, nullptr},
+};
+// clang-format on
+
 namespace {
 
-QFont WindowFont(int emPixels) {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setBold(true);
-    font.setPixelSize(emPixels);
-    return font;
-}
-
-// A flat tool button that also shows its Alt letter, small and underlined, in a corner:
-// the picture fills the button, and the letter tells the pupil which key presses it.
-class SpeedButton final : public QToolButton {
-public:
-    SpeedButton(QWidget* parent, const QString& name, QRect geometry, ToolPicture picture,
-                const QString& hint, const QString& caption)
-        : QToolButton(parent)
-        , picture_(picture) {
-        setObjectName(name);
-        setGeometry(geometry);
-        setAutoRaise(true);
-        setToolButtonStyle(Qt::ToolButtonIconOnly);
-        setIconSize(QSize(ToolPictureSize, ToolPictureSize));
-        setToolTip(hint);
-        setAccessibleName(hint);
-        // Focus stays in the answer box while the pupil clicks.
-        setFocusPolicy(Qt::NoFocus);
-        // The caption's "&" letter becomes the Alt shortcut.
-        setText(caption);
-    }
-
-    // Drawn when the window is first shown: nothing of it is needed at start-up.
-    void DrawPicture() {
-        if (icon().isNull()) {
-            setIcon(QIcon(DrawToolPicture(picture_, devicePixelRatioF())));
-        }
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QToolButton::paintEvent(event);
-        const qsizetype mark = text().indexOf(QLatin1Char('&'));
-        if (mark < 0 || mark + 1 >= text().size()) {
-            return;
-        }
-        QPainter painter(this);
-        QFont letterFont = font();
-        letterFont.setPixelSize(10);
-        letterFont.setUnderline(true);
-        painter.setFont(letterFont);
-        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                       QPalette::ButtonText));
-        painter.drawText(rect().adjusted(0, 0, -1, 0), Qt::AlignRight | Qt::AlignBottom,
-                         text().mid(mark + 1, 1));
-    }
-
-private:
-    ToolPicture picture_;
-};
-
-// The paint area: shows the sheet's pixels at their logical size.
-class SheetView final : public QWidget {
-public:
-    SheetView(const ImageSheetCanvas& canvas, QWidget* parent)
-        : QWidget(parent)
-        , canvas_(canvas) {}
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), ImageSheetCanvas::ToQColor(ButtonFace));
-        painter.drawImage(0, 0, canvas_.Image());
-    }
-
-private:
-    const ImageSheetCanvas& canvas_;
-};
-
-QFrame* MakeBevel(QWidget* parent, const QString& name, QRect geometry) {
+QFrame* MakeBevel(QWidget* parent, const char* name, QRect geometry) {
     auto* bevel = new QFrame(parent);
-    bevel->setObjectName(name);
+    bevel->setObjectName(QLatin1String(name));
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel->setGeometry(geometry);
     return bevel;
+}
+
+QAction* MakeCommand(QObject* owner, const char* hint) {
+    auto* command = new QAction(ToQString(hint), owner);
+    command->setToolTip(ToQString(hint));
+    // The picture is the tool button's; a menu item sharing the command shows none.
+    command->setIconVisibleInMenu(false);
+    return command;
 }
 
 bool IsDigit(QChar c) {
@@ -115,54 +90,63 @@ bool IsDigit(QChar c) {
 TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClientArea)
     : QWidget(mainWindowClientArea)
     , state_(state)
-    , random_(random)
-    // The sheet's layout is measured at 96 dots per inch; the screen's pixel ratio keeps
-    // its text crisp.
-    , canvas_(96, mainWindowClientArea ? mainWindowClientArea->devicePixelRatioF() : 1.0) {
+    , random_(random) {
     setObjectName(QStringLiteral("Form2"));
     hide();
-    move(0, 0);
-    setFont(WindowFont(16));
+    setFont(ExerciseWindowFont(16));
     QPalette face = palette();
     face.setColor(QPalette::Window, ImageSheetCanvas::ToQColor(ButtonFace));
     setPalette(face);
     setAutoFillBackground(true);
 
+    PrintCommand = MakeCommand(this, PrintHint);
+    HeadingCommand = MakeCommand(this, HeadingHint);
+    CopyCommand = MakeCommand(this, CopyHint);
+    BuildToolBar();
+    BuildSheet();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(ScrollBox1, 1);
+
+    // Nothing can be printed or copied before a series has finished.
+    UpdateOutputCommands();
+}
+
+void TForm2::BuildToolBar() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(ToolBarHeight);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-    Bevel1 = MakeBevel(Panel1, QStringLiteral("Bevel1"), QRect(6, 4, 115, 40));
-    SpeedButton1 = new SpeedButton(Panel1, QStringLiteral("SpeedButton1"), QRect(12, 8, 32, 32),
-                                   ToolPicture::Printer, QStringLiteral("Udskriv"), QString());
-    SpeedButton2 = new SpeedButton(
-        Panel1, QStringLiteral("SpeedButton2"), QRect(48, 8, 32, 32), ToolPicture::Pencil,
-        QStringLiteral("Navn eller overskrift til udskrifter"), QString());
-    SpeedButton4 = new SpeedButton(Panel1, QStringLiteral("SpeedButton4"), QRect(84, 8, 33, 33),
-                                   ToolPicture::TwoDocuments,
-                                   QStringLiteral("Kopier til Klippebordet"), QString());
-    Bevel2 = MakeBevel(Panel1, QStringLiteral("Bevel2"), QRect(128, 4, 81, 41));
-    SpeedButton5 =
-        new SpeedButton(Panel1, QStringLiteral("SpeedButton5"), QRect(132, 8, 33, 33),
-                        ToolPicture::NewNumbers, QStringLiteral("Nye opgaver (Alt+O)"), QString());
-    SpeedButton5->setShortcut(QKeySequence(Qt::ALT | Qt::Key_O));
-    SpeedButton3 = new SpeedButton(Panel1, QStringLiteral("SpeedButton3"), QRect(168, 8, 33, 33),
-                                   ToolPicture::TurnBack, QStringLiteral("Begynd forfra (Alt+B)"),
-                                   QStringLiteral("  &B"));
-    Bevel3 = MakeBevel(Panel1, QStringLiteral("Bevel3"), QRect(216, 4, 81, 41));
-    SpeedButton10 = new SpeedButton(
-        Panel1, QStringLiteral("SpeedButton10"), QRect(224, 8, 32, 32), ToolPicture::ArrowLeft,
-        QStringLiteral("Foregående opgavetype (Alt+F)"), QStringLiteral("  &F"));
-    SpeedButton6 = new SpeedButton(
-        Panel1, QStringLiteral("SpeedButton6"), QRect(260, 8, 32, 32), ToolPicture::ArrowRight,
-        QStringLiteral("Næste opgavetype (Alt+N)"), QStringLiteral("  &N"));
+    // Sunken frames round the groups: output, series, type.
+    Bevel1 = MakeBevel(Panel1, "Bevel1", QRect(6, 4, 115, 40));
+    Bevel2 = MakeBevel(Panel1, "Bevel2", QRect(128, 4, 81, 41));
+    Bevel3 = MakeBevel(Panel1, "Bevel3", QRect(216, 4, 81, 41));
+    for (const ToolButtonRow& row : ToolBar) {
+        auto* button = new SpeedButton(Panel1, QLatin1String(row.Name), row.Geometry, row.Picture,
+                                       ToQString(row.Hint), ToQString(row.Caption));
+        if (row.Key.key() != Qt::Key_unknown) {
+            button->setShortcut(QKeySequence(row.Key));
+        }
+        this->*row.Button = button;
+        if (row.Command) {
+            button->setDefaultAction(this->*row.Command);
+        } else {
+            connect(button, &QToolButton::clicked, this, row.Click);
+        }
+    }
 
+    // The range of the type's numbers.
     Label1 = new QLabel(Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(WindowFont(21));
+    Label1->setFont(ExerciseWindowFont(21));
     Label1->move(464, 12);
+}
 
+void TForm2::BuildSheet() {
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setFrameStyle(QFrame::NoFrame);
@@ -173,9 +157,10 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     ScrollBox1->setWidgetResizable(true);
     // Clicks on the sheet and Tab leave the focus in the answer box.
     ScrollBox1->setFocusPolicy(Qt::NoFocus);
-    PaintBox1 = new SheetView(canvas_, nullptr);
+    const QWidget* client = parentWidget();
+    PaintBox1 = new SheetView(client ? client->devicePixelRatioF() : 1.0);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setAccessibleName(QStringLiteral("Opgaveark"));
+    PaintBox1->setAccessibleName(ToQString(SheetName));
     PaintBox1->setMinimumHeight(ScrollExtent);
     ScrollBox1->setWidget(PaintBox1);
     ScrollBox1->viewport()->setAutoFillBackground(false);
@@ -189,24 +174,14 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     Edit1->setInputMethodHints(Qt::ImhDigitsOnly);
     Edit1->installEventFilter(this);
     Edit1->hide();
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(ScrollBox1, 1);
+ImageSheetCanvas& TForm2::Canvas() {
+    return PaintBox1->Canvas();
+}
 
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm2::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TForm2::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TForm2::SpeedButton4Click);
-    connect(SpeedButton5, &QToolButton::clicked, this, &TForm2::SpeedButton5Click);
-    connect(SpeedButton6, &QToolButton::clicked, this, &TForm2::SpeedButton6Click);
-    connect(SpeedButton10, &QToolButton::clicked, this, &TForm2::SpeedButton10Click);
-
-    // Nothing can be printed or copied before a series has finished.
-    SpeedButton1->setEnabled(false);
-    SpeedButton4->setEnabled(false);
+const ImageSheetCanvas& TForm2::Sheet() const {
+    return PaintBox1->Canvas();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -224,19 +199,18 @@ void TForm2::FormShow() {
 
 void TForm2::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    PaintBox1->update();
+    // The client area's layout gives the window its size, whatever changed it.
+    FitToMainWindow();
 }
 
 void TForm2::FitToMainWindow() {
-    if (!isVisible() || !parentWidget()) {
+    if (!isVisible()) {
         return;
     }
-    const QSize client = parentWidget()->size();
-    setGeometry(0, 0, client.width() - x(), client.height());
     // The layouts follow at once, so the paint area has its new size below.
     layout()->activate();
-    FitSheet(canvas_, PaintBox1->width(), PaintBox1->height());
-    canvas_.TakeChangedArea();
+    FitSheet(Canvas(), PaintBox1->width(), PaintBox1->height());
+    Canvas().TakeChangedArea();
     PaintBox1->update();
 }
 
@@ -251,17 +225,16 @@ void TForm2::ShowExerciseType() {
 
 void TForm2::NewSeries() {
     HideAnswerBox();
-    qx5::NewSeries(state_, random_, canvas_);
+    qx5::NewSeries(state_, random_, Canvas());
     Label1->setText(ToQString(state_.RangeLabel));
     Label1->adjustSize();
     UpdateTypeButtons();
     // A finished 9-step sheet with its score line can be taller than the fixed extent.
-    PaintBox1->setMinimumHeight(std::max(ScrollExtent, SheetHeightNeeded(canvas_, state_)));
+    PaintBox1->setMinimumHeight(std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_)));
     PaintBox1->setAccessibleDescription(QString());
-    seriesFinished_ = false;
     ShowAnswerBox();
-    SetPrintingEnabled(false);
-    canvas_.TakeChangedArea();
+    UpdateOutputCommands();
+    Canvas().TakeChangedArea();
     PaintBox1->update();
 }
 
@@ -269,7 +242,7 @@ void TForm2::ShowAnswerBox() {
     Edit1->setMaxLength(AnswerBoxLength);
     Edit1->clear();
     // In sheet coordinates: the box scrolls with the sheet, over its answer's place.
-    Edit1->move(state_.AnswerColumnX, RowY(canvas_, state_.StepIndex));
+    Edit1->move(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex));
     DescribeAnswerBox();
     Edit1->show();
     Edit1->setFocus(Qt::OtherFocusReason);
@@ -283,13 +256,11 @@ void TForm2::HideAnswerBox() {
 void TForm2::DescribeAnswerBox() {
     // A pupil who cannot see the sheet hears the step and the instruction from a screen
     // reader, and the number the instruction applies to.
-    Edit1->setAccessibleName(QStringLiteral("Trin %1 af %2: %3")
+    Edit1->setAccessibleName(ToQString(AnswerBoxName)
                                  .arg(state_.StepIndex)
                                  .arg(state_.StepsPerSeries)
                                  .arg(ToQString(state_.InstructionText)));
-    Edit1->setAccessibleDescription(
-        QStringLiteral("Dit tal er %1. Skriv det nye tal, og tryk Enter.")
-            .arg(state_.CurrentNumber));
+    Edit1->setAccessibleDescription(ToQString(AnswerBoxDescription).arg(state_.CurrentNumber));
 }
 
 void TForm2::UpdateTypeButtons() {
@@ -298,17 +269,13 @@ void TForm2::UpdateTypeButtons() {
 }
 
 void TForm2::SubmitAnswer(const QString& typed) {
-    // After the last answer the series is closed; another answer would be recorded twice.
-    if (seriesFinished_) {
-        return;
-    }
-    const AnswerResult result = qx5::SubmitAnswer(state_, random_, canvas_, typed.toStdString());
+    const AnswerResult result = qx5::SubmitAnswer(state_, random_, Canvas(), typed.toStdString());
     switch (result.Outcome) {
     case AnswerOutcome::Ignored:
         return;
     case AnswerOutcome::TooLarge: {
-        QMessageBox message(QMessageBox::NoIcon, QString::fromUtf8(TooLargeCaption),
-                            QString::fromUtf8(TooLargeMessage), QMessageBox::Ok, this);
+        QMessageBox message(QMessageBox::NoIcon, ToQString(TooLargeCaption),
+                            ToQString(TooLargeMessage), QMessageBox::Ok, this);
         message.exec();
         // The pupil corrects the number where it stands, even where no window manager
         // hands the focus back.
@@ -322,21 +289,18 @@ void TForm2::SubmitAnswer(const QString& typed) {
         break;
     case AnswerOutcome::AcceptedFinished:
         HideAnswerBox();
-        seriesFinished_ = true;
-        PaintBox1->setAccessibleDescription(QStringLiteral("%1 rigtige af %2.")
-                                                .arg(state_.CorrectCount)
-                                                .arg(state_.StepsPerSeries));
-        SetPrintingEnabled(true);
+        PaintBox1->setAccessibleDescription(
+            ToQString(ScoreDescription).arg(state_.CorrectCount).arg(state_.StepsPerSeries));
+        UpdateOutputCommands();
         break;
     }
     // Only the rows just drawn; the answer box's old and new places repaint themselves.
-    PaintBox1->update(canvas_.TakeChangedArea());
+    PaintBox1->update(Canvas().TakeChangedArea());
 }
 
-void TForm2::SetPrintingEnabled(bool enabled) {
-    SpeedButton1->setEnabled(enabled);
-    SpeedButton4->setEnabled(enabled);
-    emit PrintingEnabled(enabled);
+void TForm2::UpdateOutputCommands() {
+    PrintCommand->setEnabled(state_.SeriesFinished);
+    CopyCommand->setEnabled(state_.SeriesFinished);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
@@ -381,18 +345,6 @@ bool TForm2::Edit1KeyUp(const QKeyEvent& key) {
         return true;
     }
     return false;
-}
-
-void TForm2::SpeedButton1Click() {
-    emit PrintClicked();
-}
-
-void TForm2::SpeedButton2Click() {
-    emit HeadingClicked();
-}
-
-void TForm2::SpeedButton4Click() {
-    emit CopyClicked();
 }
 
 void TForm2::SpeedButton5Click() {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -18,8 +19,9 @@ class QToolButton;
 
 namespace qx5 {
 
-inline constexpr const char* TooLargeMessage = " Tallet er for stort. ";
-inline constexpr const char* TooLargeCaption = " ";
+class SheetView;
+struct ToolButtonRow;
+
 // The sheet's scrollable extent; a finished 9-step sheet may ask for more.
 inline constexpr int ScrollExtent = 410;
 inline constexpr int ToolBarHeight = 49;
@@ -29,8 +31,8 @@ class TForm2 : public QWidget {
     Q_OBJECT
 
 public:
-    // Makes itself a child of the main window's client area, at (0, 0), hidden until a type
-    // is chosen.
+    // Makes itself a child of the main window's client area, whose layout places it; hidden
+    // until a type is chosen.
     TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClientArea);
 
     // After the main window has set ExerciseType: show the window and start a series.
@@ -39,21 +41,19 @@ public:
     void ShowAnswerBox();
     void HideAnswerBox();
     void UpdateTypeButtons();
-    // Takes the client area's size and fits the sheet to the paint area; only while shown.
+    // Fits the sheet to the paint area and repaints it; only while shown.
     void FitToMainWindow();
     // The answer box's text, when Enter is pressed on it.
     void SubmitAnswer(const QString& typed);
 
-    // A finished series can be printed and copied; one in progress cannot.
-    bool SeriesFinished() const { return seriesFinished_; }
-    const ImageSheetCanvas& Sheet() const { return canvas_; }
+    // The commands of the tool bar's first group. Print and copy are enabled exactly while
+    // the series is finished; the main window carries them out, and its menu shares print.
+    QAction* PrintAction() const { return PrintCommand; }
+    QAction* HeadingAction() const { return HeadingCommand; }
+    QAction* CopyAction() const { return CopyCommand; }
+    const ImageSheetCanvas& Sheet() const;
 
 signals:
-    // Printing and copying became possible (a series finished) or impossible (one began).
-    void PrintingEnabled(bool enabled);
-    void PrintClicked();
-    void HeadingClicked();
-    void CopyClicked();
     // F1 in the answer box.
     void HelpRequested();
 
@@ -63,27 +63,31 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void SpeedButton1Click();
-    void SpeedButton2Click();
     void SpeedButton3Click();
-    void SpeedButton4Click();
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton10Click();
 
 private:
+    static const ToolButtonRow ToolBar[];
+
+    void BuildToolBar();
+    void BuildSheet();
     void FormShow();
+    ImageSheetCanvas& Canvas();
     // Returns whether the key is swallowed.
     bool Edit1KeyPress(const QKeyEvent& key);
     bool Edit1KeyUp(const QKeyEvent& key);
-    void SetPrintingEnabled(bool enabled);
+    // The one place where print and copy follow the series.
+    void UpdateOutputCommands();
     void DescribeAnswerBox();
 
     EngineState& state_;
     RandomSource& random_;
-    ImageSheetCanvas canvas_;
-    bool seriesFinished_ = false;
 
+    QAction* PrintCommand;
+    QAction* HeadingCommand;
+    QAction* CopyCommand;
     QFrame* Panel1;
     QFrame* Bevel1;
     QFrame* Bevel2;
@@ -97,7 +101,8 @@ private:
     QToolButton* SpeedButton6;
     QLabel* Label1;
     QScrollArea* ScrollBox1;
-    QWidget* PaintBox1;
+    // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
+    SheetView* PaintBox1;
     QLineEdit* Edit1;
 };
 

@@ -1,4 +1,5 @@
 #include "help_viewer.h"
+#include "window_support.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,35 +19,7 @@
 
 namespace {
 
-// Answers every modal message box that opens while it lives, so a second, unexpected box
-// is counted instead of hanging the test.
-class MessageCatcher : public QObject {
-public:
-    struct Message {
-        QString text;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
-        QWidget* parent;
-    };
-
-    MessageCatcher() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) {
-                return;
-            }
-            messages.append(
-                {box->text(), box->icon(), box->standardButtons(), box->parentWidget()});
-            box->reject();
-        });
-        timer_.start(10);
-    }
-
-    QList<Message> messages;
-
-private:
-    QTimer timer_;
-};
+using qx5::test::MessageCatcher;
 
 QString CompiledDocument() {
     QFile file(QStringLiteral(":/help/qx5_help.html"));

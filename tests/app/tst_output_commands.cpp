@@ -40,26 +40,15 @@ struct Program : ProgramFixture {
     void FinishSeries(int type) {
         state.ExerciseType = type;
         window.ExerciseWindow()->ShowExerciseType();
-        for (int step = 1; !window.ExerciseWindow()->SeriesFinished(); ++step) {
-            int answer = state.ExpectedResult;
+        PlaySeries([this](int step) {
+            const int answer = state.ExpectedResult;
             if (step % 2 == 0) {
-                answer += answer < AnswerBound(state) ? 1 : -1;
+                return answer + (answer < AnswerBound(state) ? 1 : -1);
             }
-            QTest::keyClicks(Edit1(), QString::number(answer));
-            QTest::keyClick(Edit1(), Qt::Key_Return);
-        }
+            return answer;
+        });
     }
 };
-
-// Runs the action on the next modal window once it is up. The timer belongs to the
-// window, so it cannot outlive a failed test.
-void OnNextModal(QObject* owner, std::function<void(QWidget*)> action) {
-    QTimer::singleShot(50, owner, [action = std::move(action)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        action(modal);
-    });
-}
 
 // Chooses printing to a PDF file in the dialog, as the pupil would.
 void PrintToFile(QWidget* dialog, const QString& file) {
@@ -150,14 +139,9 @@ void OutputCommandsTest::outputPartsAreMadeAtFirstUse() {
     p.window.ExerciseWindow()->ShowExerciseType();
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QString opened;
-    QTimer::singleShot(50, &p.window, [&opened] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened = modal->windowTitle();
-            modal->close();
-        }
-    });
-    p.window.PrintTranscript();
-    p.window.CopyTranscript();
+    CloseNextModal(&p.window, opened);
+    p.Item("Udskriv1")->trigger();
+    p.window.ExerciseWindow()->CopyAction()->trigger();
     QTest::qWait(100);
     QCOMPARE(opened, QString());
     QVERIFY(!p.window.findChild<QPrintDialog*>());

@@ -55,7 +55,8 @@ private slots:
     void parseAnswer();
     void answerChecks_data();
     void answerChecks();
-    void answerBeforeAnySeriesIsIgnored();
+    void answerWithNoOpenStepIsIgnored_data();
+    void answerWithNoOpenStepIsIgnored();
     void scriptedSeriesIsRecordedAndScored();
     void restartReplaysTheStartNumberUntilAnotherStart();
     void allRightHasNoErrorMarks_data();
@@ -159,14 +160,30 @@ void SeriesRunTest::answerChecks() {
     QCOMPARE(answers.front().Font.Colour, Blue);
 }
 
-void SeriesRunTest::answerBeforeAnySeriesIsIgnored() {
-    EngineState s = StateForType(5);
+void SeriesRunTest::answerWithNoOpenStepIsIgnored_data() {
+    QTest::addColumn<bool>("afterLastStep");
+    QTest::newRow("before any series") << false;
+    QTest::newRow("after the last step") << true;
+}
+
+void SeriesRunTest::answerWithNoOpenStepIsIgnored() {
+    QFETCH(bool, afterLastStep);
+    RunningSeries series(5, 9, 3);
+    EngineState& s = series.State;
+    if (afterLastStep) {
+        QCOMPARE(SubmitAnswer(s, series.Random, series.Canvas, "1").Outcome,
+                 AnswerOutcome::AcceptedFinished);
+    } else {
+        s = StateForType(5);
+    }
     const EngineState before = s;
-    ScriptedRandom random;
-    RecordingCanvas canvas;
-    QCOMPARE(SubmitAnswer(s, random, canvas, "5").Outcome, AnswerOutcome::Ignored);
+    series.Canvas.Texts.clear();
+    ScriptedRandom random; // no draw may be asked for
+    // Even the right answer to the last step: it must not be recorded or counted again.
+    QCOMPARE(SubmitAnswer(s, random, series.Canvas, std::to_string(s.ExpectedResult)).Outcome,
+             AnswerOutcome::Ignored);
     QVERIFY(s == before);
-    QVERIFY(canvas.Texts.empty());
+    QVERIFY(series.Canvas.Texts.empty());
 }
 
 // Type 1 draws one number per step (the addend: Random(50 - x) div (8 - step) + 1), so a

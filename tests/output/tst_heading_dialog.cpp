@@ -1,6 +1,7 @@
 // The heading dialog: its layout, Enter in the edit box, OK and the ways of cancelling,
 // and what every opening shows.
 #include "heading_dialog.h"
+#include "window_support.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,23 +14,16 @@
 #include <string>
 
 using namespace qx5;
+using namespace qx5::test;
 
 namespace {
 
 struct Dialog {
     TOverskrif dialog;
 
-    template <class T>
-    T* Child(const char* name) const {
-        auto* child = dialog.findChild<T*>(QString::fromLatin1(name));
-        if (!child) {
-            qFatal("no child %s", name);
-        }
-        return child;
-    }
-    QLineEdit* Edit1() const { return Child<QLineEdit>("Edit1"); }
-    QPushButton* BitBtn1() const { return Child<QPushButton>("BitBtn1"); }
-    QPushButton* BitBtn2() const { return Child<QPushButton>("BitBtn2"); }
+    QLineEdit* Edit1() const { return Child<QLineEdit>(&dialog, "Edit1"); }
+    QPushButton* BitBtn1() const { return Child<QPushButton>(&dialog, "BitBtn1"); }
+    QPushButton* BitBtn2() const { return Child<QPushButton>(&dialog, "BitBtn2"); }
     QString Heading() const { return QString::fromStdString(dialog.PrintHeading()); }
 
     // Shows the dialog and makes it the active window, as the pupil's click would.
@@ -55,18 +49,6 @@ struct Dialog {
         QTest::keyClick(Edit1(), Qt::Key_Return);
         QTest::keyClick(BitBtn1(), Qt::Key_Return);
         return !dialog.isVisible() && Heading() == text;
-    }
-};
-
-// Counts the activations a window receives.
-class ActivationCounter : public QObject {
-public:
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::WindowActivate) {
-            ++count;
-        }
-        return false;
     }
 };
 
@@ -411,7 +393,7 @@ void TestHeadingDialog::reactivationKeepsTheTyping() {
         d.dialog.installEventFilter(&activations);
         box.close();
         d.dialog.activateWindow();
-        QTRY_COMPARE(activations.count, 1);
+        QTRY_COMPARE(activations.Count, 1);
         d.dialog.removeEventFilter(&activations);
     } else {
         QEvent activate(QEvent::WindowActivate);

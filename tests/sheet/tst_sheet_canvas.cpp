@@ -109,8 +109,14 @@ void SheetCanvasTest::coloursMapToQt() {
     QCOMPARE(ImageSheetCanvas::ToQColor(Red), QColor(255, 0, 0));
     QCOMPARE(ImageSheetCanvas::ToQColor(Blue), QColor(0, 0, 255));
     QCOMPARE(ImageSheetCanvas::ToQColor(0x336699), QColor(0x99, 0x66, 0x33));
-    QCOMPARE(ImageSheetCanvas::ToQColor(ButtonFace),
-             QGuiApplication::palette().color(QPalette::Button));
+    // The button face follows the desktop's palette, whatever colour it gives.
+    const QPalette desktop = QGuiApplication::palette();
+    QPalette odd = desktop;
+    odd.setColor(QPalette::Button, QColor(12, 34, 56));
+    QGuiApplication::setPalette(odd);
+    const QColor face = ImageSheetCanvas::ToQColor(ButtonFace);
+    QGuiApplication::setPalette(desktop);
+    QCOMPARE(face, QColor(12, 34, 56));
 }
 
 void SheetCanvasTest::boxPixels_data() {

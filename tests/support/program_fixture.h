@@ -3,6 +3,7 @@
 
 #include "exercise_window.h"
 #include "main_window.h"
+#include "window_support.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,18 +26,15 @@ struct ProgramFixture {
     explicit ProgramFixture(std::uint32_t seed)
         : random(seed) {}
 
-    QAction* Item(const char* name) const {
-        auto* item = window.findChild<QAction*>(QString::fromLatin1(name));
-        if (!item) {
-            qFatal("no menu item %s", name);
-        }
-        return item;
-    }
+    QAction* Item(const char* name) const { return Child<QAction>(&window, name); }
     QToolButton* Button(const char* name) const {
-        return window.ExerciseWindow()->findChild<QToolButton*>(QString::fromLatin1(name));
+        return Child<QToolButton>(window.ExerciseWindow(), name);
     }
-    QLineEdit* Edit1() const {
-        return window.ExerciseWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+    QLineEdit* Edit1() const { return Child<QLineEdit>(window.ExerciseWindow(), "Edit1"); }
+    // Answers the running series to its end through the answer box; answer(step) is the
+    // number typed at each step.
+    void PlaySeries(const std::function<int(int step)>& answer) {
+        test::PlaySeries(Edit1(), state, answer);
     }
     // Shown and active, as the program is once it has started.
     bool Show() {

@@ -1,0 +1,69 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The program's visible texts, in one place: captions, hints, messages and what a screen
+// reader says. UTF-8; ToQString turns them into QStrings at the Qt edge. The exercise
+// types' own texts (menu captions, titles, range labels) belong to the engine's settings.
+#pragma once
+
+namespace qx5 {
+
+// The main window and the about box.
+inline constexpr const char* VersionText = "Version 270405";
+inline constexpr const char* CaptionPrefix = "   QX5:  Zurevodi    ";
+inline constexpr const char* MakerText = "Et regneprogram fra QX5-holdet";
+inline constexpr const char* AboutCaption = "   Om programmet";
+inline constexpr const char* ProductNameText = "Q X 5";
+inline constexpr const char* ProductTitleText = "Rurudovorir";
+inline constexpr const char* AboutOkCaption = "&OK";
+
+// The main menu.
+inline constexpr const char* FileMenuCaption = "Filer";
+inline constexpr const char* PrintCaption = "Udskriv";
+inline constexpr const char* QuitCaption = "Afslut";
+inline constexpr const char* TypeMenuCaption = "Vælg opgavetype";
+inline constexpr const char* HelpMenuCaption = "Hjælp";
+inline constexpr const char* GuideCaption = "Vejledning";
+inline constexpr const char* AboutItemCaption = "Om programmet";
+
+// Printing.
+inline constexpr const char* NoPageMessage =
+    "Det valgte sideinterval indeholder ingen sider, så der er ikke udskrevet noget.";
+inline constexpr const char* PrintFailedMessage = "Udskrivningen kunne ikke gennemføres.";
+
+// The exercise window's tool bar hints and captions ("&" marks the Alt letter).
+inline constexpr const char* PrintHint = "Udskriv";
+inline constexpr const char* HeadingHint = "Navn eller overskrift til udskrifter";
+inline constexpr const char* CopyHint = "Kopier til Klippebordet";
+inline constexpr const char* NewSeriesHint = "Nye opgaver (Alt+O)";
+inline constexpr const char* RestartHint = "Begynd forfra (Alt+B)";
+inline constexpr const char* RestartCaption = "  &B";
+inline constexpr const char* PreviousTypeHint = "Foregående opgavetype (Alt+F)";
+inline constexpr const char* PreviousTypeCaption = "  &F";
+inline constexpr const char* NextTypeHint = "Næste opgavetype (Alt+N)";
+inline constexpr const char* NextTypeCaption = "  &N";
+
+// The exercise window's message, and what a screen reader says about the sheet.
+inline constexpr const char* TooLargeMessage = " Tallet er for stort. ";
+inline constexpr const char* TooLargeCaption = " ";
+inline constexpr const char* SheetName = "Opgaveark";
+// %1 the step, %2 the steps of the series, %3 the instruction.
+inline constexpr const char* AnswerBoxName = "Trin %1 af %2: %3";
+// %1 the number the instruction applies to.
+inline constexpr const char* AnswerBoxDescription =
+    "Dit tal er %1. Skriv det nye tal, og tryk Enter.";
+// %1 right answers, %2 the steps of the series.
+inline constexpr const char* ScoreDescription = "%1 rigtige af %2.";
+
+// The heading dialog.
+inline constexpr const char* HeadingCaption = "   Overskrift";
+inline constexpr const char* HeadingLabelText = " Navn eller overskrift til udskrifter: ";
+inline constexpr const char* HeadingOkCaption = "OK";
+inline constexpr const char* HeadingCancelCaption = "&Fortryd";
+
+// The help window. %1 the help file's name.
+inline constexpr const char* HelpWindowCaption = "QX5 – Vejledning";
+inline constexpr const char* HelpMissingCaption = "QX5";
+inline constexpr const char* HelpMissingMessage = "Hjælpefilen \"%1\" kunne ikke findes.";
+
+} // namespace qx5

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The exercise window's own kinds of control: the tool bar's button and the paint area.
+#pragma once
+
+#include "image_sheet_canvas.h"
+#include "tool_pictures.h"
+
+#include <QToolButton>
+#include <QWidget>
+
+namespace qx5 {
+
+// A flat tool button that also shows its Alt letter, small and underlined, in a corner:
+// the picture fills the button, and the letter tells the pupil which key presses it.
+class SpeedButton final : public QToolButton {
+public:
+    SpeedButton(QWidget* parent, const QString& name, QRect geometry, ToolPicture picture,
+                const QString& hint, const QString& caption);
+
+    // Drawn when the window is first shown: nothing of it is needed at start-up. A button
+    // that shows a command takes its picture from it.
+    void DrawPicture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ToolPicture picture_;
+};
+
+// The paint area: owns the sheet's bitmap and shows its pixels at their logical size.
+class SheetView final : public QWidget {
+public:
+    explicit SheetView(qreal devicePixelRatio);
+
+    ImageSheetCanvas& Canvas() { return canvas_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ImageSheetCanvas canvas_;
+};
+
+} // namespace qx5

@@ -1,0 +1,136 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// What the window tests share: finding a control by name, closing the modal windows a
+// command opens, counting activations, and playing a series through the answer box.
+#pragma once
+
+#include "engine_state.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <type_traits>
+#include <utility>
+
+namespace qx5::test {
+
+// The control of that name and kind. A missing one fails the running test; a stand-in
+// owned by the parent keeps the rest of the test from crashing.
+template <class T, class Parent>
+T* Child(Parent* parent, const char* name) {
+    if (T* child = parent->template findChild<T*>(QLatin1String(name))) {
+        return child;
+    }
+    QTest::qFail(
+        qPrintable(QStringLiteral("no %1 named %2")
+                       .arg(QLatin1String(T::staticMetaObject.className()), QLatin1String(name))),
+        __FILE__, __LINE__);
+    return new T(const_cast<std::remove_const_t<Parent>*>(parent));
+}
+
+// Runs the action on the modal window that is up after the delay (null if none is). The
+// timer belongs to the owner, so it cannot outlive a failed test.
+inline void WhenModal(QObject* owner, int delayMs, std::function<void(QWidget*)> action) {
+    QTimer::singleShot(delayMs, owner,
+                       [action = std::move(action)] { action(QApplication::activeModalWidget()); });
+}
+
+// Runs the action on the next modal window; fails the test when none has opened.
+inline void OnNextModal(QObject* owner, std::function<void(QWidget*)> action) {
+    WhenModal(owner, 50, [action = std::move(action)](QWidget* modal) {
+        QVERIFY2(modal, "no modal window opened");
+        action(modal);
+    });
+}
+
+// Closes the next modal window, if one opens, and keeps its caption.
+inline void CloseNextModal(QObject* owner, QString& caption) {
+    WhenModal(owner, 50, [&caption](QWidget* modal) {
+        if (modal) {
+            caption = modal->windowTitle();
+            modal->close();
+        }
+    });
+}
+
+// What the next modal message box showed; it is accepted.
+struct MessageSeen {
+    QString Text;
+    QString Caption;
+    QMessageBox::StandardButtons Buttons;
+    QMessageBox::Icon Icon = QMessageBox::Question;
+    int Count = 0;
+};
+
+inline void CloseNextMessage(QObject* owner, MessageSeen& seen) {
+    WhenModal(owner, 0, [&seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) {
+            return;
+        }
+        ++seen.Count;
+        seen.Text = box->text();
+        seen.Caption = box->windowTitle();
+        seen.Buttons = box->standardButtons();
+        seen.Icon = box->icon();
+        box->accept();
+    });
+}
+
+// Answers every modal message box that opens while it lives, so a second, unexpected box
+// is counted instead of hanging the test.
+class MessageCatcher : public QObject {
+public:
+    struct Message {
+        QString text;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        QWidget* parent;
+    };
+
+    MessageCatcher() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                return;
+            }
+            messages.append(
+                {box->text(), box->icon(), box->standardButtons(), box->parentWidget()});
+            box->reject();
+        });
+        timer_.start(10);
+    }
+
+    QList<Message> messages;
+
+private:
+    QTimer timer_;
+};
+
+// Counts the activations a window receives.
+struct ActivationCounter : QObject {
+    int Count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        Count += event->type() == QEvent::WindowActivate ? 1 : 0;
+        return false;
+    }
+};
+
+// Types an answer for each step into the answer box, as the pupil does, and presses
+// Enter, until the series is finished. answer(step) gives the number to type.
+inline void PlaySeries(QLineEdit* answerBox, const EngineState& state,
+                       const std::function<int(int step)>& answer) {
+    // A series has at most nine steps; more answers mean the series does not finish.
+    for (int typed = 0; !state.SeriesFinished && typed < MaxSteps + 1; ++typed) {
+        QTest::keyClicks(answerBox, QString::number(answer(state.StepIndex)));
+        QTest::keyClick(answerBox, Qt::Key_Return);
+    }
+    QVERIFY2(state.SeriesFinished, "the series did not finish");
+}
+
+} // namespace qx5::test
