@@ -2,6 +2,7 @@
 #include "engine_state.h"
 #include "main_window.h"
 #include "random_source.h"
+#include "startup_style.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -46,6 +47,7 @@ int main(int argc, char* argv[]) {
     previousHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(previousHandler);
+    QApplication::setStyle(new qx5::StartupStyle);
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QX5_APP_ID));
     qx5::InstallDanishQtTranslation(app);

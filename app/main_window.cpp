@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -80,15 +79,6 @@ private:
     QString used_;
 };
 
-// Each size is loaded when the desktop first asks for it.
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : ProgramIconSizes) {
-        icon.addFile(ProgramIconResource(size), QSize(size, size));
-    }
-    return icon;
-}
-
 } // namespace
 
 TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
@@ -100,7 +90,7 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     , transcript_(transcript) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ToQString(CaptionPrefix) + ToQString(VersionText));
-    setWindowIcon(ProgramIcon());
+    setWindowIcon(LoadProgramIcon());
     setMinimumSize(MinimumWidth, MinimumHeight);
     resize(493, 372);
     setFont(TranscriptFont());
@@ -143,7 +133,7 @@ void TForm1::BuildClientArea() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->resize(273, 225);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(SplashResource()));
+    Image1->setPixmap(QPixmap::fromImage(LoadPicture(SplashResource())));
 
     // Hidden until a type is chosen: the white page stays in front.
     Form2 = new TForm2(state_, random_, clientArea_);

@@ -5,6 +5,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResource>
+
+#include <png.h>
 
 namespace qx5 {
 
@@ -199,6 +202,38 @@ QPixmap DrawSplashPicture() {
     DrawSplashWord(painter, SplashWidth);
     DrawSplashMaker(painter, SplashWidth);
     return pixmap;
+}
+
+QImage LoadPicture(const QString& resource) {
+    // Read in place: an uncompressed resource is not copied.
+    const QByteArray data = QResource(resource).uncompressedData();
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (data.isEmpty() || !png_image_begin_read_from_memory(&png, data.constData(),
+                                                            static_cast<png_size_t>(data.size()))) {
+        return {};
+    }
+    // The formats a pixmap keeps as they are, so that no second copy is made: ARGB32 holds
+    // each pixel as one native 32-bit word 0xAARRGGBB, and RGB32 the same with AA = FF.
+    const bool opaque = !(png.format & PNG_FORMAT_FLAG_ALPHA);
+    png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    QImage image(static_cast<int>(png.width), static_cast<int>(png.height),
+                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    if (image.isNull() ||
+        !png_image_finish_read(&png, nullptr, image.bits(),
+                               static_cast<png_int_32>(image.bytesPerLine()), nullptr)) {
+        png_image_free(&png);
+        return {};
+    }
+    return image;
+}
+
+QIcon LoadProgramIcon() {
+    QIcon icon;
+    for (const int size : ProgramIconSizes) {
+        icon.addPixmap(QPixmap::fromImage(LoadPicture(ProgramIconResource(size))));
+    }
+    return icon;
 }
 
 } // namespace qx5

@@ -1,6 +1,8 @@
 // The program's own pictures: its icon and the splash picture.
 #pragma once
 
+#include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -26,6 +28,14 @@ QPixmap DrawProgramIcon(int size = 32);
 // The splash picture: a grey panel, the program's name at the top, "Rurudovorir" large and
 // blue in the middle, the maker mark at the bottom.
 QPixmap DrawSplashPicture();
+
+// A PNG picture of the program's resources, decoded by libpng: Qt's image reader would
+// first look through every image-format plugin, which costs start-up time and memory.
+// Null when the resource is missing or is no PNG.
+QImage LoadPicture(const QString& resource);
+// The window icon in every compiled-in size, made from pixmaps: an icon made from file
+// names would search the icon-engine plugins too.
+QIcon LoadProgramIcon();
 
 // The pictures as the program loads them, drawn at build time.
 inline QString SplashResource() {

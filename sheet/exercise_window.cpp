@@ -210,6 +210,7 @@ void TForm2::FitToMainWindow() {
     // The layouts follow at once, so the paint area has its new size below.
     layout()->activate();
     FitSheet(Canvas(), PaintBox1->width(), PaintBox1->height());
+    Canvas().TakeChangedArea();
     PaintBox1->update();
 }
 
@@ -233,6 +234,7 @@ void TForm2::NewSeries() {
     PaintBox1->setAccessibleDescription(QString());
     ShowAnswerBox();
     UpdateOutputCommands();
+    Canvas().TakeChangedArea();
     PaintBox1->update();
 }
 
@@ -292,7 +294,8 @@ void TForm2::SubmitAnswer(const QString& typed) {
         UpdateOutputCommands();
         break;
     }
-    PaintBox1->update();
+    // Only the rows just drawn; the answer box's old and new places repaint themselves.
+    PaintBox1->update(Canvas().TakeChangedArea());
 }
 
 void TForm2::UpdateOutputCommands() {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace qx5 {
 
@@ -37,6 +38,14 @@ QImage ImageSheetCanvas::NewImage(std::int32_t width, std::int32_t height) const
     return image;
 }
 
+QRegion ImageSheetCanvas::TakeChangedArea() {
+    return std::exchange(changed_, QRegion());
+}
+
+void ImageSheetCanvas::Changed(const QRect& area) {
+    changed_ += area & QRect(0, 0, width_, height_);
+}
+
 QColor ImageSheetCanvas::ToQColor(Colour colour) {
     if (colour == ButtonFace) {
         return QGuiApplication::palette().color(QPalette::Button);
@@ -46,35 +55,48 @@ QColor ImageSheetCanvas::ToQColor(Colour colour) {
 }
 
 QFont ImageSheetCanvas::CurrentFont() const {
-    QFont font(ToQString(Font.Name));
-    font.setStyleHint(QFont::Serif);
-    if (Font.Size > 0) {
-        font.setPointSize(Font.Size);
+    return Resolved().Font;
+}
+
+const ImageSheetCanvas::ResolvedFont& ImageSheetCanvas::Resolved() const {
+    if (!resolved_ || resolved_->Name != Font.Name || resolved_->Size != Font.Size) {
+        QFont font(ToQString(Font.Name));
+        font.setStyleHint(QFont::Serif);
+        if (Font.Size > 0) {
+            font.setPointSize(Font.Size);
+        }
+        const QFont forSheet(font, &measure_);
+        resolved_.emplace(
+            ResolvedFont{Font.Name, Font.Size, forSheet, QFontMetrics(forSheet, &measure_)});
     }
-    return QFont(font, &measure_);
+    return *resolved_;
 }
 
 void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
     if (image_.isNull()) {
         return;
     }
-    const QFont font = CurrentFont();
-    const QFontMetrics metrics(font, &measure_);
+    const QFont& font = Resolved().Font;
+    const QFontMetrics& metrics = Resolved().Metrics;
     const QString string = ToQString(text);
+    const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
     QPainter painter(&image_);
-    painter.fillRect(x, y, metrics.horizontalAdvance(string), metrics.height(),
-                     ToQColor(FillColour));
+    painter.fillRect(cell, ToQColor(FillColour));
     painter.setFont(font);
     painter.setPen(ToQColor(Font.Colour));
     painter.drawText(x, y + metrics.ascent(), string);
+    // Glyphs may reach a little past their cell (overhangs, anti-aliasing); measuring the
+    // ink would shape the text a second time.
+    const int reach = metrics.height() / 4;
+    Changed(cell.adjusted(-reach, -2, reach, 2));
 }
 
 std::int32_t ImageSheetCanvas::TextWidth(std::string_view text) const {
-    return QFontMetrics(CurrentFont(), &measure_).horizontalAdvance(ToQString(text));
+    return Resolved().Metrics.horizontalAdvance(ToQString(text));
 }
 
 std::int32_t ImageSheetCanvas::TextHeight(std::string_view) const {
-    return QFontMetrics(CurrentFont(), &measure_).height();
+    return Resolved().Metrics.height();
 }
 
 void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
@@ -92,12 +114,14 @@ void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32
     painter.fillRect(left, bottom - 1, width, 1, pen);
     painter.fillRect(left, top, 1, height, pen);
     painter.fillRect(right - 1, top, 1, height, pen);
+    Changed(QRect(left, top, width, height));
 }
 
 void ImageSheetCanvas::FillAll() {
     if (!image_.isNull()) {
         image_.fill(ToQColor(FillColour));
     }
+    Changed(QRect(0, 0, width_, height_));
 }
 
 void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
@@ -112,6 +136,7 @@ void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
     image_ = next;
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
+    Changed(QRect(0, 0, width_, height_));
 }
 
 } // namespace qx5

@@ -5,7 +5,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <QRect>
+#include <QRegion>
+
+#include <optional>
+#include <string>
 
 namespace qx5 {
 
@@ -21,6 +27,9 @@ public:
     static QColor ToQColor(Colour colour);
     // The font in force, as Qt resolves it for this canvas.
     QFont CurrentFont() const;
+    // The part of the sheet drawn on since the last call, in logical pixels, so that the
+    // screen copies only what changed; empty when nothing was drawn.
+    QRegion TakeChangedArea();
 
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
     std::int32_t TextWidth(std::string_view text) const override;
@@ -34,14 +43,26 @@ public:
 
 private:
     QImage NewImage(std::int32_t width, std::int32_t height) const;
+    void Changed(const QRect& area);
+    // The font in force as Qt resolves it, with its metrics; made again only when the
+    // font's name or size changes, since resolving costs more than drawing a text.
+    struct ResolvedFont {
+        std::string Name;
+        std::int32_t Size;
+        QFont Font;
+        QFontMetrics Metrics;
+    };
+    const ResolvedFont& Resolved() const;
 
     int dpi_;
     qreal devicePixelRatio_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     QImage image_;
+    QRegion changed_;
     // Fonts are measured here, so that measuring works while the sheet is still empty.
     QImage measure_;
+    mutable std::optional<ResolvedFont> resolved_;
 };
 
 } // namespace qx5

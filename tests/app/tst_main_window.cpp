@@ -6,6 +6,7 @@
 #include "exercise_window.h"
 #include "help_viewer.h"
 #include "main_window.h"
+#include "pictures.h"
 #include "program_fixture.h"
 
 #include <QAction>
@@ -204,6 +205,15 @@ void MainWindowTest::splashPlacedAndHiddenForGood() {
     QCOMPARE(splash->size(), QSize(273, 225));
     QCOMPARE(splash->pixmap().size(), QSize(270, 220));
     QVERIFY(!p.window.windowIcon().pixmap(32).isNull());
+    // The program decodes its PNGs itself; they must show what Qt's own reader shows.
+    const auto argb = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_ARGB32);
+    };
+    QCOMPARE(argb(splash->pixmap().toImage()), argb(QImage(qx5::SplashResource())));
+    for (const int size : qx5::ProgramIconSizes) {
+        const QString icon = qx5::ProgramIconResource(size);
+        QCOMPARE(argb(qx5::LoadPicture(icon)), argb(QImage(icon)));
+    }
 
     p.window.setWindowState(Qt::WindowNoState);
     // The rule reads the window's outer size, frame included.

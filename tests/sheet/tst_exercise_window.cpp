@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -64,6 +65,30 @@ struct Fixture {
     }
 };
 
+// The area of every paint event a widget gets.
+struct PaintedArea : QObject {
+    QRegion Area;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            Area += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+// What the window system shows of a widget, with one part of it (a blinking cursor's box)
+// blanked out.
+QImage OnScreen(QWidget* widget, const QRect& blank) {
+    QTest::qWait(20);
+    const QPoint at = widget->mapTo(widget->window(), QPoint());
+    QImage shown = widget->screen()
+                       ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(),
+                                    widget->height())
+                       .toImage();
+    QPainter(&shown).fillRect(blank, Qt::black);
+    return shown;
+}
+
 } // namespace
 
 class ExerciseWindowTest : public QObject {
@@ -82,6 +107,8 @@ private slots:
     void sheetScrollsOverItsExtent();
     void resizeWhileHiddenRefitsOnShow();
     void f1InTheAnswerBoxAsksForHelp();
+    void answerRepaintsOnlyWhatChanged_data();
+    void answerRepaintsOnlyWhatChanged();
 };
 
 void ExerciseWindowTest::wholeSeriesThroughTheAnswerBox_data() {
@@ -385,6 +412,65 @@ void ExerciseWindowTest::f1InTheAnswerBoxAsksForHelp() {
     QCOMPARE(help.size(), 2);
     QTest::keyClick(f.Edit1(), Qt::Key_F2);
     QCOMPARE(help.size(), 2);
+}
+
+void ExerciseWindowTest::answerRepaintsOnlyWhatChanged_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("step");
+    QTest::newRow("type 9, first step") << 9 << 1;
+    QTest::newRow("type 9, its next row after a group's gap") << 9 << 3;
+    QTest::newRow("type 1, last step: error mark and score line") << 1 << 6;
+}
+
+// After an answer only the rows drawn and the answer box's old and new places are
+// repainted, and the screen shows what a repaint of the whole sheet shows.
+void ExerciseWindowTest::answerRepaintsOnlyWhatChanged() {
+    QFETCH(int, type);
+    QFETCH(int, step);
+    Fixture f;
+    f.StartType(type);
+    QWidget* paintBox = f.Find<QWidget>("PaintBox1");
+    // The first answer wrong, so that the last one draws its error mark too.
+    const auto answer = [&f](int n) {
+        const int expected = f.state.ExpectedResult;
+        return QString::number(n > 1 ? expected : expected > 0 ? expected - 1 : 1);
+    };
+    for (int n = 1; n < step; ++n) {
+        f.Answer(answer(n));
+    }
+    QTest::keyClicks(f.Edit1(), answer(step));
+    QTest::qWait(20);
+    const QRect oldBox = f.Edit1()->geometry();
+
+    PaintedArea painted;
+    paintBox->installEventFilter(&painted);
+    QTest::keyClick(f.Edit1(), Qt::Key_Return);
+    QTRY_VERIFY(!painted.Area.isEmpty());
+    QTest::qWait(20);
+    paintBox->removeEventFilter(&painted);
+
+    const int last = f.state.StepsPerSeries;
+    QList<int> rows{step};
+    if (step < last) {
+        rows << step + 1;
+    } else {
+        rows << 1 << last + 2;
+    }
+    QRegion changed(oldBox);
+    const QRect newBox = f.Edit1()->isVisible() ? f.Edit1()->geometry() : QRect();
+    changed += newBox;
+    const int height = f.form->Sheet().TextHeight("H");
+    for (const int row : rows) {
+        // Glyphs may reach a little past the text's line.
+        changed += QRect(0, RowY(f.form->Sheet(), row) - 3, paintBox->width(), height + 6);
+    }
+    QVERIFY2((painted.Area - changed).isEmpty(),
+             qPrintable(QStringLiteral("repainted beyond the change: %1 rectangles")
+                            .arg((painted.Area - changed).rectCount())));
+
+    const QImage partly = OnScreen(paintBox, newBox);
+    paintBox->repaint();
+    QCOMPARE(OnScreen(paintBox, newBox), partly);
 }
 
 QTEST_MAIN(ExerciseWindowTest)

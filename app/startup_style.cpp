@@ -1,0 +1,66 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "startup_style.h"
+
+#include <QIconEngine>
+#include <QPainter>
+
+namespace qx5 {
+
+namespace {
+
+// A style's standard icon, asked of the style at its first use.
+class DeferredStyleIcon final : public QIconEngine {
+public:
+    DeferredStyleIcon(const QStyle& style, QStyle::StandardPixmap which)
+        : style_(style)
+        , which_(which) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    // Every style has these pictures; saying so costs no loading.
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("DeferredStyleIcon"); }
+    QIconEngine* clone() const override { return new DeferredStyleIcon(*this); }
+
+private:
+    const QIcon& Icon() {
+        if (icon_.isNull()) {
+            icon_ = style_.standardIcon(which_);
+        }
+        return icon_;
+    }
+
+    const QStyle& style_;
+    QStyle::StandardPixmap which_;
+    QIcon icon_;
+};
+
+} // namespace
+
+QIcon StartupStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
+                                 const QWidget* widget) const {
+    if (which == SP_ToolBarHorizontalExtensionButton ||
+        which == SP_ToolBarVerticalExtensionButton) {
+        return QIcon(new DeferredStyleIcon(*baseStyle(), which));
+    }
+    return QProxyStyle::standardIcon(which, option, widget);
+}
+
+} // namespace qx5
