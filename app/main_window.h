@@ -71,6 +71,7 @@ private slots:
 private:
     void FormShow();
     void FormActivate();
+    void FormResize();
     void BuildMenu();
     void TypeItemClick(int exerciseType);
     void PlaceSplash();
