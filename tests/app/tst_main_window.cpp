@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as the program starts it: menu, splash, start-up steps, help and about
 // box, and the exercise window inside it.
 #include "about_box.h"

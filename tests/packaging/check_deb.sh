@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package with tools/package, inspects it with dpkg-deb and unpacks it
 # into <work>/root for the start test; the unpacked tree must be a complete installation.
 #

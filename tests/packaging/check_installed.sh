@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks an installed QX5 under <root><prefix>: exactly the expected files, each where the
 # desktop looks for it, valid for desktop-file-validate and appstreamcli, the icons at
 # their sizes, the man pages (English and Danish) readable by man without warnings, and

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the program unpacked from the package, in a bare environment away from the build
 # tree, and waits for its main window on the X display in DISPLAY: mapped, with the
 # program's caption, and with the window class the desktop entry names; and sans-serif, the
