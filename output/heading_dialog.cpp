@@ -3,6 +3,7 @@
 
 #include "heading_dialog.h"
 
+#include "heading_text.h"
 #include "qt_text.h"
 
 #include <QFrame>
@@ -122,15 +123,8 @@ bool TOverskrif::Edit1KeyPress(const QKeyEvent& key) {
 }
 
 void TOverskrif::BitBtn1Click() {
-    // A pasted line break or tab would split the heading into lines of its own on the
-    // clipboard while the printout keeps one line; a blank stands in for each.
-    QString heading = Edit1->text();
-    for (QChar& c : heading) {
-        if (c.category() == QChar::Other_Control) {
-            c = QLatin1Char(' ');
-        }
-    }
-    PrintHeading_ = heading.toStdString();
+    // A paste can bring line breaks and Qt's own marks; the heading must stay one line.
+    PrintHeading_ = HeadingText(Edit1->text().toStdString());
     accept();
 }
 

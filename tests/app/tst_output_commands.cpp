@@ -7,6 +7,7 @@
 #include "exercise_window.h"
 #include "heading_dialog.h"
 #include "main_window.h"
+#include "outside_clipboard.h"
 #include "program_fixture.h"
 #include "series_run.h"
 #include "transcript_memo.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -27,6 +29,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 using namespace qx5;
 using namespace qx5::test;
@@ -76,13 +79,23 @@ QString PdfText(const QString& file) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// Types a heading into the heading dialog and presses OK, by the heading button.
-void SetHeading(Program& p, const QString& heading) {
-    OnNextModal(&p.window, [heading](QWidget* modal) {
+enum class Entry { Typed, Pasted };
+
+// Types or pastes a heading into the heading dialog and presses OK, by the heading button.
+void SetHeading(Program& p, const QString& heading, Entry entry = Entry::Typed) {
+    if (entry == Entry::Pasted) {
+        QGuiApplication::clipboard()->setText(heading);
+    }
+    OnNextModal(&p.window, [heading, entry](QWidget* modal) {
         QCOMPARE(modal->windowTitle(), QStringLiteral("   Overskrift"));
         auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("Edit1"));
         edit->selectAll();
-        QTest::keyClicks(edit, heading);
+        if (entry == Entry::Pasted) {
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(edit, heading);
+        }
+        QCOMPARE(edit->text(), heading);
         modal->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     });
     p.Button("SpeedButton2")->click();
@@ -113,9 +126,14 @@ private slots:
     void printProblemsAreReported();
     void cancelledDialogLeavesThePrinterAsItWas();
     void copiesTheFinishedSeriesWithItsHeading();
+    void pastedHeadingStaysOneLine_data();
+    void pastedHeadingStaysOneLine();
+    void cleanupTestCase() { headed_.reset(); }
 
 private:
     QTemporaryDir dir_;
+    // One finished series for every row: a heading set afterwards shows in the next output.
+    std::unique_ptr<Program> headed_;
 };
 
 void OutputCommandsTest::outputPartsAreMadeAtFirstUse() {
@@ -286,6 +304,75 @@ void OutputCommandsTest::copiesTheFinishedSeriesWithItsHeading() {
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(
         QStringLiteral(" \r\n<i>Bo</i> & {Ida}\r\n \r\nQX5:  Rurudovorir\r\n")));
     QCOMPARE(QGuiApplication::clipboard()->text().count(QStringLiteral("\r\n")), 24);
+}
+
+void OutputCommandsTest::pastedHeadingStaysOneLine_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("printed");
+    // Line breaks, controls, and what Qt's text document reads as paragraphs, line breaks,
+    // objects and frames.
+    for (const char32_t c : {0x0, 0x9, 0xA, 0xD, 0x1F, 0x7F, 0x85, 0x9F, 0x2028, 0x2029, 0xFFFC,
+                             0xFDD0, 0xFDD1, 0xFDEF, 0xFFFE, 0xFFFF, 0x1FFFF, 0x10FFFE}) {
+        QTest::addRow("U+%04X", unsigned(c))
+            << QStringLiteral("Ida") + QString::fromUcs4(&c, 1) + QStringLiteral("Bo")
+            << QStringLiteral("Ida Bo") << QStringLiteral("Ida Bo");
+    }
+    for (const QString& kept : {QStringLiteral("Ida æøå"), QStringLiteral("<b>&amp;</b>"),
+                                QStringLiteral("{\\}"), QStringLiteral("Ida ☺")}) {
+        QTest::addRow("%s stays", qPrintable(kept)) << kept << kept << kept;
+    }
+    // Drawn on the page, but Qt's PDF writer gives characters beyond U+FFFF no text.
+    QTest::newRow("emoji beyond U+FFFF stays")
+        << QStringLiteral("Ida \U0001F600") << QStringLiteral("Ida \U0001F600")
+        << QStringLiteral("Ida");
+}
+
+void OutputCommandsTest::pastedHeadingStaysOneLine() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, heading);
+    QFETCH(QString, printed);
+    if (!headed_) {
+        headed_ = std::make_unique<Program>();
+        QVERIFY(headed_->Show());
+        headed_->FinishSeries(5);
+    }
+    Program& p = *headed_;
+    SetHeading(p, pasted, Entry::Pasted);
+
+    // As many lines as with any one-line heading, the heading first.
+    p.Button("SpeedButton4")->click();
+    QCOMPARE(p.transcript.size(), std::size_t(23));
+    QStringList lines;
+    for (const std::string& line : p.transcript) {
+        lines << QString::fromStdString(line);
+    }
+    QCOMPARE(lines.first(), heading);
+    QByteArray plain = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain"));
+    QString html = QGuiApplication::clipboard()->mimeData()->html();
+    if (!NoOutsideReader()) {
+        const Outside text = ReadWithXclip({});
+        const Outside rich = ReadWithXclip({QStringLiteral("-t"), QStringLiteral("text/html")});
+        QVERIFY2(text.ok && rich.ok, qPrintable(text.error + rich.error));
+        plain = text.output;
+        html = QString::fromUtf8(rich.output);
+    }
+    QCOMPARE(plain, CrLfText(lines));
+    QTextDocument pasteTarget;
+    pasteTarget.setHtml(html);
+    QCOMPARE(RawLines(pasteTarget), QStringList{QStringLiteral(" ")} + lines);
+
+    static int printouts = 0;
+    const QString file = dir_.filePath(QStringLiteral("heading-%1.pdf").arg(++printouts));
+    OnNextModal(&p.window, [&file](QWidget* modal) {
+        PrintToFile(modal, file);
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    p.window.PrintTranscript();
+    QTRY_VERIFY(QFile::exists(file));
+    const QStringList page = Lines(PdfText(file));
+    QCOMPARE(page.size(), 1 + 3 + 9 + 1);
+    QCOMPARE(page.first(), printed.simplified());
 }
 
 QTEST_MAIN(OutputCommandsTest)

@@ -1,15 +1,11 @@
-// SPDX-FileCopyrightText: 2026 QX5-holdet
-// SPDX-License-Identifier: GPL-3.0-or-later
-
+#include "outside_clipboard.h"
 #include "transcript_memo.h"
 
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -17,6 +13,8 @@
 
 #include <string>
 #include <vector>
+
+using namespace qx5::test;
 
 namespace {
 
@@ -62,54 +60,8 @@ std::vector<std::string> ToStd(const QStringList& lines) {
     return result;
 }
 
-// What a paste gives: a line of one blank on top, then every line, each ended by CR LF.
-QByteArray CrLfText(const QStringList& lines) {
-    QByteArray text = " \r\n";
-    for (const QString& line : lines) {
-        text += line.toUtf8() + "\r\n";
-    }
-    return text;
-}
-
 const QMimeData* Clipboard() {
     return QGuiApplication::clipboard()->mimeData();
-}
-
-// The lines of a document, with non-breaking spaces left as they are.
-QStringList RawLines(const QTextDocument& document) {
-    return document.toRawText().split(QChar::ParagraphSeparator);
-}
-
-// Reads the clipboard the way another X client does. The selection is served by this
-// process, so the event loop must keep turning while xclip waits for it.
-struct Outside {
-    bool ok = false;
-    QByteArray output;
-    QString error;
-};
-
-const char* NoOutsideReader() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return "needs the X11 clipboard";
-    }
-    return nullptr;
-}
-
-Outside ReadWithXclip(const QStringList& arguments) {
-    QProcess xclip;
-    QSignalSpy finished(&xclip, &QProcess::finished);
-    xclip.start(QStringLiteral("xclip"),
-                QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                            QStringLiteral("-o")} +
-                    arguments);
-    if (!finished.wait(10000)) {
-        xclip.kill();
-        xclip.waitForFinished();
-        return {false, {}, QStringLiteral("xclip did not finish: ") + xclip.errorString()};
-    }
-    const QString error = QString::fromLocal8Bit(xclip.readAllStandardError());
-    return {xclip.exitStatus() == QProcess::NormalExit && xclip.exitCode() == 0,
-            xclip.readAllStandardOutput(), error};
 }
 
 } // namespace
