@@ -63,12 +63,17 @@ struct ActivationCounter : QObject {
     }
 };
 
-// Runs when the next modal window is up: keeps its caption and closes it.
-void CloseNextModal(QString& caption) {
-    QTimer::singleShot(50, [&caption] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+// Runs when the next modal window is up and has the focus (closed before it takes the
+// focus, it would leave the main window active, as if never left): keeps its caption and
+// closes it. Gives up waiting for the focus after two seconds.
+void CloseNextModal(QString& caption, int triesLeft = 100) {
+    QTimer::singleShot(20, [&caption, triesLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && (QApplication::activeWindow() == modal || triesLeft == 0)) {
             caption = modal->windowTitle();
             modal->close();
+        } else if (triesLeft > 0) {
+            CloseNextModal(caption, triesLeft - 1);
         }
     });
 }
