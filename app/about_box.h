@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The about box: the program's name, title, version and maker, and an OK button.
 #pragma once
 

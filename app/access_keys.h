@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Access keys for menu items whose captions carry none: each item of a menu gets a letter
 // or digit of its own, marked for Qt without changing the text shown.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's own dialogs and buttons (print dialog, message boxes) speak Danish like the rest.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program's icon and splash picture into PNG files at build time; the program
 // only loads them, so that drawing (and the fonts it needs) costs nothing at start-up. The
 // larger icons and the scalable one are made here too, for installing.

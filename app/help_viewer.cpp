@@ -1,8 +1,12 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "help_viewer.h"
 
 #include "program_texts.h"
 #include "qt_text.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -54,6 +58,12 @@ QWidget* MakeWindow(QWidget* iconSource) {
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
+
+    // Esc and the desktop's close key (Ctrl+W) close the guide, as in other help windows.
+    auto* close = new QAction(window);
+    close->setShortcuts(QKeySequence::keyBindings(QKeySequence::Close) << Qt::Key_Escape);
+    QObject::connect(close, &QAction::triggered, window, &QWidget::close);
+    window->addAction(close);
     return window;
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The help layer: the program asks for a help file by name and page, as it always has;
 // here that name is mapped to a help document compiled into the program and shown in a
 // help window.

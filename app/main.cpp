@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "danish_translation.h"
 #include "engine_state.h"
 #include "main_window.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "main_window.h"
 
 #include "about_box.h"
@@ -164,7 +167,11 @@ void TForm1::BuildFileMenu(QMenu* file) {
     items.Add(Udskriv1, "Udskriv1", PrintCaption);
     Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(Udskriv1, &QAction::triggered, this, &TForm1::Udskriv1Click);
-    connect(items.Add("Afslut1", QuitCaption), &QAction::triggered, this, &TForm1::Afslut1Click);
+    QAction* afslut = items.Add("Afslut1", QuitCaption);
+    // The desktop's quit key; Ctrl+Q also where the platform names none.
+    const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    afslut->setShortcuts(quitKeys.isEmpty() ? QList{QKeySequence(Qt::CTRL | Qt::Key_Q)} : quitKeys);
+    connect(afslut, &QAction::triggered, this, &TForm1::Afslut1Click);
 }
 
 void TForm1::BuildTypeMenu(QMenu* types) {
@@ -236,15 +243,40 @@ void TForm1::PlaceSplash() {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    // The minimum size (640 × 480) is kept by setMinimumSize. A window that is not
-    // maximised goes to the work area's top-left corner.
-    if (const QScreen* where = screen();
-        where && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        const QPoint corner = where->availableGeometry().topLeft();
-        if (pos() != corner) {
-            move(corner);
+    FormResize();
+}
+
+void TForm1::FormResize() {
+    // Without a window manager (kiosk and exam machines) the X server takes any geometry a
+    // client asks for, nothing keeps setMinimumSize, and Qt still believes the window
+    // maximised; so unless the window really fills the work area it keeps its outer size
+    // and its place itself.
+    const auto unmaximisedOn = [this]() -> const QScreen* {
+        const QScreen* where = screen();
+        const bool maximised = where &&
+                               (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+                               frameGeometry() == where->availableGeometry();
+        return maximised ? nullptr : where;
+    };
+    if (unmaximisedOn()) {
+        // The minimum is the outer size's; the frame is known once the window shows.
+        setMinimumSize(QSize(MinimumWidth, MinimumHeight) - (frameGeometry().size() - size()));
+        const QSize outer = frameGeometry().size();
+        const QSize lacking = outer.expandedTo(QSize(MinimumWidth, MinimumHeight)) - outer;
+        if (!lacking.isNull()) {
+            resize(size() + lacking);
         }
     }
+    // Qt learns a new position after the new size; move once both have come in.
+    QMetaObject::invokeMethod(
+        this,
+        [this, unmaximisedOn] {
+            const QScreen* where = unmaximisedOn();
+            if (where && pos() != where->availableGeometry().topLeft()) {
+                move(where->availableGeometry().topLeft());
+            }
+        },
+        Qt::QueuedConnection);
     PlaceSplash();
 }
 

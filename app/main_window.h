@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window: white and maximised, with the main menu, the splash picture, and the
 // exercise window inside it.
 #pragma once
@@ -75,6 +78,7 @@ private slots:
 private:
     void FormShow();
     void FormActivate();
+    void FormResize();
     void BuildMenu();
     void BuildFileMenu(QMenu* file);
     void BuildTypeMenu(QMenu* types);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How fast a step's operation and operand are chosen, per exercise type.
 #include "operand_choice.h"
 #include "operation_choice.h"

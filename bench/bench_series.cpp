@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How fast whole series are played, per exercise type, with every answer right: on the
 // real QImage sheet and on a canvas that draws nothing (the engine's own share).
 #include "blank_sheet_canvas.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How fast one step is drawn on the sheet: its instruction and its answer.
 #include "image_sheet_canvas.h"
 #include "ratio_reporter.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Console output as usual, followed by each benchmark's CPU time as a multiple of the
 // reference benchmark measured in the same run, so figures compare across machines and
 // loads. With --benchmark_repetitions=N the table gives the median and the spread.

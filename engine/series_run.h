@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The run of one series: its start, the pupil's answers, the record and the score.
 // The engine knows no windows; it tells the exercise window what became of an answer and
 // the window hides or shows its answer box, its buttons and its message.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One step of a series: its operation and operand, the choice of a combined step, the
 // Danish instruction the pupil reads and the number the pupil must type.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text is UTF-8; rules that count the characters of a text count code points, not bytes.
 #pragma once
 

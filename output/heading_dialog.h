@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The heading dialog: a name or heading that every later transcript, printed or copied,
 // begins with.
 #pragma once

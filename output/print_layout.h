@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How a transcript falls onto printed pages: margins, lines per page, page count, the
 // preset range and the pages a choice selects. Plain arithmetic in printer pixels.
 #pragma once

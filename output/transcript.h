@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The plain-text transcript of a finished series, laid out in columns for a fixed-pitch
 // font; rebuilt from the engine's state for every print and copy.
 #pragma once

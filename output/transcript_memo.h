@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hidden rich-text box through which a transcript reaches the clipboard.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Printing a transcript: the metrics of a real printer, the print dialog's set-up, and the
 // chosen pages drawn one transcript line a printed line.
 #pragma once

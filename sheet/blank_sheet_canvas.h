@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A canvas that draws nothing: for playing series where no one looks at the sheet (the
 // engine's link probe, the series benchmark). Text rows are 20 pixels high.
 #pragma once

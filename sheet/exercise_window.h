@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exercise window: the tool bar, the scrollable sheet and the answer box. It lives
 // inside the main window's client area and turns the pupil's keys and clicks into calls on
 // the engine; what the engine draws it copies to the screen.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet's drawing surface in the program: a QImage painted with QPainter.
 #pragma once
 

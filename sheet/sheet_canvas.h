@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The drawing surface of the exercise sheet, free of any toolkit: the sheet's layout code
 // draws through it, the program gives it a QImage, and tests may record what is drawn.
 #pragma once

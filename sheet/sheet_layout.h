@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exercise sheet's layout: what each moment of a series draws, where, in which font
 // and colours. The series run calls these; the window only copies the finished pixels.
 #pragma once

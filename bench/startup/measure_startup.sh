@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Measures how long qx5 takes to put its main window on the screen and how much memory it
 # has used by then, against a minimal Qt Widgets program measured in the same run.
 #

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reference for the start-up measurement: the least a Qt Widgets program does to put a
 // maximised main window on the screen.
 #include <QApplication>

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Without any display the program must say so in one line and exit non-zero, not abort.
 set -u
 binary="$1"

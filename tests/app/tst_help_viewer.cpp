@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "help_viewer.h"
 #include "window_support.h"
 
@@ -92,6 +95,27 @@ private slots:
 
         QCOMPARE(HelpWindowCount(), 1);
         QVERIFY(catcher.messages.isEmpty());
+    }
+
+    void closeKeysCloseTheWindow_data() {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+    }
+
+    void closeKeysCloseTheWindow() {
+        QFETCH(QKeySequence, keys);
+        QWidget mainWindow;
+        qx5::HelpViewer viewer(&mainWindow);
+        QVERIFY(viewer.ShowHelp(QStringLiteral("QX5.HLP")));
+        QWidget* window = viewer.Window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window->findChild<QTextBrowser*>(), keys);
+        QTRY_VERIFY(!window->isVisible());
+        // Closed, not gone: the next request shows the same window.
+        QVERIFY(viewer.ShowHelp(QStringLiteral("QX5.HLP")));
+        QCOMPARE(viewer.Window(), window);
+        QVERIFY(window->isVisible());
     }
 
     void missingDocumentGivesOneMessage_data() {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as the program starts it: menu, splash, start-up steps, help and about
 // box, and the exercise window inside it.
 #include "about_box.h"
@@ -20,6 +23,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 using namespace qx5;
@@ -62,7 +66,8 @@ private slots:
     void everyMenuHasDistinctAccessKeys();
     void startUpState();
     void splashPlacedAndHiddenForGood();
-    void resizeKeepsTheMinimumSize();
+    void resizeFromOutsideKeepsTheMinimumAndTheCorner_data();
+    void resizeFromOutsideKeepsTheMinimumAndTheCorner();
     void activationStepsRunOnceOnly();
     void printCommandOnlyForAFinishedSeries();
     void groupLabelHidesTheExerciseWindow();
@@ -70,6 +75,7 @@ private slots:
     void altKeysReachTheToolBarNotTheMenu();
     void resizeRefitsTheShownExerciseWindow();
     void aboutBox();
+    void afslutClosesTheWindow_data();
     void afslutClosesTheWindow();
     void qtSpeaksDanish();
 };
@@ -234,16 +240,37 @@ void MainWindowTest::splashPlacedAndHiddenForGood() {
     QVERIFY(splash->isHidden());
 }
 
-void MainWindowTest::resizeKeepsTheMinimumSize() {
+void MainWindowTest::resizeFromOutsideKeepsTheMinimumAndTheCorner_data() {
+    QTest::addColumn<bool>("maximised"); // as Qt believes it from start-up
+    QTest::addColumn<QRect>("asked");    // outer geometry
+    QTest::addColumn<QSize>("expected"); // outer size
+    QTest::newRow("too small, off the corner")
+        << false << QRect(200, 150, 420, 300) << QSize(640, 480);
+    QTest::newRow("too narrow") << false << QRect(0, 0, 300, 560) << QSize(640, 560);
+    QTest::newRow("too low, off the corner") << false << QRect(50, 0, 720, 100) << QSize(720, 480);
+    QTest::newRow("large enough, off the corner")
+        << false << QRect(100, 80, 700, 500) << QSize(700, 500);
+    QTest::newRow("maximised, too small, off the corner")
+        << true << QRect(200, 150, 420, 300) << QSize(640, 480);
+}
+
+// As a kiosk tool or another client resizes it without a window manager: the window system
+// applies the geometry as asked, past the widget's minimum size.
+void MainWindowTest::resizeFromOutsideKeepsTheMinimumAndTheCorner() {
+    QFETCH(bool, maximised);
+    QFETCH(QRect, asked);
+    QFETCH(QSize, expected);
     Program p;
     QVERIFY(p.Show());
-    p.window.setWindowState(Qt::WindowNoState);
-    p.window.resize(300, 900);
-    QTRY_COMPARE(p.window.size(), QSize(640, 900));
-    const QScreen* screen = p.window.screen();
-    QTRY_COMPARE(p.window.pos(), screen->availableGeometry().topLeft());
-    p.window.resize(800, 100);
-    QTRY_COMPARE(p.window.size(), QSize(800, 480));
+    if (!maximised) {
+        p.window.setWindowState(Qt::WindowNoState);
+    } else if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        QSKIP("the offscreen platform takes no geometry for a maximised window");
+    }
+    QWindow* handle = p.window.windowHandle();
+    handle->setGeometry(asked.marginsRemoved(handle->frameMargins()));
+    QTRY_COMPARE(p.window.frameGeometry().size(), expected);
+    QTRY_COMPARE(p.window.pos(), p.window.screen()->availableGeometry().topLeft());
 }
 
 void MainWindowTest::activationStepsRunOnceOnly() {
@@ -397,10 +424,28 @@ void MainWindowTest::aboutBox() {
     QVERIFY(!about->isVisible());
 }
 
+void MainWindowTest::afslutClosesTheWindow_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("menu item") << QStringLiteral("menu");
+    QTest::newRow("Ctrl+Q in the window") << QStringLiteral("window");
+    QTest::newRow("Ctrl+Q in the answer box") << QStringLiteral("answer box");
+}
+
 void MainWindowTest::afslutClosesTheWindow() {
+    QFETCH(QString, way);
     Program p;
     QVERIFY(p.Show());
-    p.Item("Afslut1")->trigger();
+    if (way == QLatin1String("menu")) {
+        p.Item("Afslut1")->trigger();
+    } else {
+        QWidget* target = &p.window;
+        if (way == QLatin1String("answer box")) {
+            p.Item("M11")->trigger();
+            target = p.Edit1();
+            QTRY_VERIFY(target->hasFocus());
+        }
+        QTest::keyClick(target, Qt::Key_Q, Qt::ControlModifier);
+    }
     QVERIFY(!p.window.isVisible());
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The output commands as the pupil reaches them in the running program: printing through
 // the print dialog, on the queues of a real print server and to PDF files, copying to the
 // clipboard, and the heading they begin with.

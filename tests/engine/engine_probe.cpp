@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Links the engine, the sheet layout and the transcript alone, so a test can check that
 // nothing in them pulls in Qt. It plays one series to the end on a canvas that draws nothing
 // and builds its transcript.

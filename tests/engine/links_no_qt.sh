@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The probe links only the engine, the sheet layout and the transcript; its dynamic
 # dependencies must name no Qt.
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Operand choice: candidate ranges, the range, no-undo and bound tests, the fall-back to a
 // new operation, and a property check over many simple chains in every type.
 #include "counting_random.h"

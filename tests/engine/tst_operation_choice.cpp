@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Operation choice: divisor lists, feasibility, the draw sequence and the resulting odds.
 #include "engine_fixtures.h"
 #include "operation_choice.h"

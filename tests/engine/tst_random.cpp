@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The random sources: the program's generator and the scripted one the tests rely on.
 #include "random_source.h"
 #include "scripted_random.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Many thousands of seeded series in every type, answered by a simulated pupil, each step
 // checked against an oracle that reads the instruction text back and recomputes the
 // expected number from the number the step applies to. A failure prints how to replay it:

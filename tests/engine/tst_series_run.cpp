@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The series run: reading answers, the bounds, the records, the chain going on from the
 // typed number, the score, and how series start, restart and move to the next type.
 #include "engine_fixtures.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Steps: instruction texts and expected results, the reversed addition, combined steps,
 // the loop back to a new first operand, the dropped and the given-up second part.
 #include "engine_fixtures.h"

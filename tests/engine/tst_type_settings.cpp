@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Exercise types: the settings each type writes, titles, captions and the fresh state.
 #include "engine_fixtures.h"
 #include "type_settings.h"

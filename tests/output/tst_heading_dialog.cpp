@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The heading dialog: its layout, Enter in the edit box, OK and the ways of cancelling,
 // and what every opening shows.
 #include "heading_dialog.h"

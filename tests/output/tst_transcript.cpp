@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The transcript of a finished series: its lines, their columns, the heading rule and the
 // score, byte for byte.
 #include "blank_sheet_canvas.h"

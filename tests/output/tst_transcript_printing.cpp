@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Printing transcripts over pages: the page arithmetic, the print dialog's set-up, and real
 // transcripts printed through a real QPrinter to PDF and read back with pdftotext.
 #include "engine_fixtures.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package with tools/package, inspects it with dpkg-deb and unpacks it
 # into <work>/root for the start test; the unpacked tree must be a complete installation.
 #
@@ -49,7 +52,7 @@ depends=$(field Depends)
 echo "Depends: $depends"
 mapfile -t names < <(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//')
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libc6 libstdc++6 \
-    fonts-liberation qt6-translations-l10n; do
+    fonts-liberation fonts-dejavu-core qt6-translations-l10n; do
     printf '%s\n' "${names[@]}" | grep -qx -- "$package" || fail "Depends lacks $package"
 done
 for package in libqt6svg6 libqt6test6 libbenchmark1debian libasan8 libubsan1; do
@@ -60,7 +63,8 @@ grep -q 'libqt6core6 (>= ' <<<"$depends" || fail "the Qt libraries have no compu
 # The contents: the files a desktop and man look for, all owned by root.
 contents=$(dpkg-deb -c "$deb") || { echo "FAIL: dpkg-deb -c cannot read $deb"; exit 1; }
 for path in ./usr/bin/qx5 "./usr/share/applications/$id.desktop" \
-    "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man6/qx5.6.gz \
+    "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man1/qx5.1.gz \
+    ./usr/share/man/da/man1/qx5.1.gz \
     "./usr/share/icons/hicolor/32x32/apps/$id.png" \
     "./usr/share/icons/hicolor/256x256/apps/$id.png" \
     "./usr/share/icons/hicolor/scalable/apps/$id.svg" ./usr/share/doc/qx5/copyright \

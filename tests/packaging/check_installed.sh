@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks an installed QX5 under <root><prefix>: exactly the expected files, each where the
 # desktop looks for it, valid for desktop-file-validate and appstreamcli, the icons at
-# their sizes and the man page readable by man without warnings.
+# their sizes and the man pages (English and Danish) readable by man without warnings.
 #
 #   check_installed.sh [--install <build-dir>] <root> <prefix> <app-id>
 #
@@ -34,11 +37,12 @@ fail() {
 
 desktop=share/applications/$id.desktop
 metainfo=share/metainfo/$id.metainfo.xml
-man_page=share/man/man6/qx5.6.gz
+man_page=share/man/man1/qx5.1.gz
+danish_man_page=share/man/da/man1/qx5.1.gz
 icon_sizes=(16 32 48 64 128 256)
 copyright=share/doc/qx5/copyright
 changelog=share/doc/qx5/changelog.gz
-expected=(bin/qx5 "$desktop" "$metainfo" "$man_page" "share/icons/hicolor/scalable/apps/$id.svg"
+expected=(bin/qx5 "$desktop" "$metainfo" "$man_page" "$danish_man_page" "share/icons/hicolor/scalable/apps/$id.svg"
     "$copyright" "$changelog")
 for size in "${icon_sizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
@@ -82,7 +86,10 @@ if [[ -f $base/$metainfo ]]; then
     expect 1 "/component[@type='desktop-application']/id[.='$id']" "the id is not $id"
     expect 1 "/component/launchable[@type='desktop-id'][.='$id.desktop']" \
         "the metadata does not launch $id.desktop"
-    expect 1 "/component/project_license[normalize-space()!='']" "no licence"
+    expect 1 "/component/project_license[normalize-space()='GPL-3.0-or-later']" \
+        "the licence is not GPL-3.0-or-later"
+    expect 1 "/component/metadata_license[.='FSFAP' or .='CC0-1.0']" \
+        "the metadata's licence is not FSFAP or CC0-1.0"
     for lang in en da; do
         if [[ $lang == en ]]; then lang_test="not(@xml:lang)"; else lang_test="@xml:lang='$lang'"; fi
         expect 1 "/component/summary[$lang_test][normalize-space()!='']" "one $lang summary"
@@ -103,7 +110,9 @@ if [[ -f $base/$copyright ]]; then
     head -n 1 "$base/$copyright" |
         grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
         fail "$copyright is not in the machine-readable format"
-    grep -q '^License: ' "$base/$copyright" || fail "$copyright names no licence"
+    grep -qx 'License: GPL-3+' "$base/$copyright" || fail "$copyright does not say GPL-3+"
+    grep -qF '/usr/share/common-licenses/GPL-3' "$base/$copyright" ||
+        fail "$copyright does not point to the GPL's text"
 fi
 if [[ -f $base/$changelog ]]; then
     version=$(gzip -cd "$base/$changelog" | dpkg-parsechangelog -l - -S Version) ||
@@ -124,16 +133,22 @@ svg=$base/share/icons/hicolor/scalable/apps/$id.svg
 [[ ! -f $svg || $(file -b "$svg") == "SVG Scalable Vector Graphics image"* ]] ||
     fail "$svg: $(file -b "$svg")"
 
-# The man page: compressed, formatted by man without a warning, saying what it must.
-if [[ -f $base/$man_page ]]; then
-    gzip -t "$base/$man_page" || fail "$man_page is not a valid gzip file"
-    warnings=$(MANWIDTH=80 man --warnings -l "$base/$man_page" 2>&1 >/dev/null)
-    [[ -z $warnings ]] || fail "man warns: $warnings"
-    text=$(MANWIDTH=80 man -l "$base/$man_page" 2>/dev/null)
-    grep -q '^QX5(6) ' <<<"$text" || fail "the man page is not QX5(6)"
-    grep -Eq '^ +qx5 - .*arithmetic' <<<"$text" || fail "no NAME line saying what qx5 is"
-    grep -A3 '^OPTIONS' <<<"$text" | grep -Eq 'has +no +options' || fail "OPTIONS lacks 'no options'"
-fi
+# The man pages: compressed, in section 1, formatted by man without a warning, saying what
+# they must, in English and in Danish.
+man_check() { # <page> <NAME line> <OPTIONS heading> <no options>
+    local page=$base/$1 warnings text
+    [[ -f $page ]] || return
+    gzip -t "$page" || fail "$1 is not a valid gzip file"
+    warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [[ -z $warnings ]] || fail "man warns on $1: $warnings"
+    text=$(MANWIDTH=80 man -l "$page" 2>/dev/null)
+    grep -q '^QX5(1) ' <<<"$text" || fail "$1 is not QX5(1)"
+    grep -Eq "^ +qx5 - .*$2" <<<"$text" || fail "$1 has no NAME line saying what qx5 is"
+    grep -A3 "^$3" <<<"$text" | grep -Eq "$4" || fail "$1's $3 lacks '$4'"
+    grep -qi 'speaks' <<<"$text" && fail "$1 says the program speaks"
+}
+man_check "$man_page" arithmetic OPTIONS 'has +no +options'
+man_check "$danish_man_page" kæderegning TILVALG 'har +ingen +tilvalg'
 
 if ((failures > 0)); then
     echo "$failures check(s) failed"

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the program unpacked from the package, in a bare environment away from the build
 # tree, and waits for its main window on the X display in DISPLAY: mapped, with the
-# program's caption, and with the window class the desktop entry names.
+# program's caption, and with the window class the desktop entry names; and sans-serif, the
+# face of its menus and dialogs, is a proportional one.
 #
 #   start_installed.sh <root> <app-id> <caption>
 set -uo pipefail
@@ -66,6 +70,11 @@ class=$(xprop -id "$window" WM_CLASS)
     echo "FAIL: StartupWMClass is '$wm_class', but the window has $class"
     failures=1
 }
+# Menus and dialogs take the desktop's sans-serif face; the package brings a proportional one.
+if [[ -n $(fc-match -f '%{spacing}' sans-serif) ]]; then
+    echo "FAIL: sans-serif is a fixed-pitch face: $(fc-match sans-serif)"
+    failures=1
+fi
 size=$(xwininfo -id "$window" | sed -n 's/^ *-geometry //p')
 echo "window $window '$caption', $size, $class"
 # A warning here means a plugin, font or picture the installed program did not find.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exercise window driven as a pupil drives it: keys into the answer box, the tool
 // bar's buttons and their Alt keys.
 #include "exercise_window.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet drawn on the real QImage canvas, checked pixel by pixel at 96 DPI.
 #include "image_sheet_canvas.h"
 #include "sheet_fixtures.h"

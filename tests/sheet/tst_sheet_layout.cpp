@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sheet's layout rules, on a canvas that records what is drawn with chosen metrics.
 #include "recording_canvas.h"
 #include "sheet_fixtures.h"

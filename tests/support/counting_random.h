@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A seeded production source that counts its draws and stops a runaway loop: a generator
 // loop that never ends shows up as a failed test instead of a hang.
 #pragma once

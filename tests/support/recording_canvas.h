@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A canvas that records what the sheet's layout draws, with text metrics the test chooses.
 #pragma once
 

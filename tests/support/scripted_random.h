@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A random source for tests that hands out a given sequence of draws and fails the test
 // (by throwing ScriptError) on a draw of the other kind, an integer draw with another
 // bound than scripted, or one draw too many.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole series drawn on a sheet the way the series run draws them, for the sheet's tests.
 #pragma once
 

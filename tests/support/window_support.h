@@ -48,12 +48,16 @@ inline void OnNextModal(QObject* owner, std::function<void(QWidget*)> action) {
     });
 }
 
-// Closes the next modal window, if one opens, and keeps its caption.
-inline void CloseNextModal(QObject* owner, QString& caption) {
-    WhenModal(owner, 50, [&caption](QWidget* modal) {
-        if (modal) {
+// Closes the next modal window, if one opens, and keeps its caption. It waits until the
+// window has the focus (closed before, it would leave the main window active, as if never
+// left), for two seconds at most.
+inline void CloseNextModal(QObject* owner, QString& caption, int triesLeft = 100) {
+    WhenModal(owner, 20, [owner, &caption, triesLeft](QWidget* modal) {
+        if (modal && (QApplication::activeWindow() == modal || triesLeft == 0)) {
             caption = modal->windowTitle();
             modal->close();
+        } else if (triesLeft > 0) {
+            CloseNextModal(owner, caption, triesLeft - 1);
         }
     });
 }

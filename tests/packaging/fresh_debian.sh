@@ -1,0 +1,238 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# A school computer's first day, in a chroot: a minimal Debian 12 (debootstrap, minbase), a
+# user with sudo and a clean clone of this repository. As that user, tools/start must
+# install no test package and show the program's window; then tools/test must pass. Last,
+# the Debian package it built goes onto another fresh system with only its dependencies,
+# where sans-serif must be a proportional face and AppStream must find the program.
+# Prints the disk that each step's installs take, and what the single package list of
+# <old-ref> would have taken for tools/start.
+#
+# Run by hand, as root: it downloads about a gigabyte and builds everything twice, which
+# takes the better part of an hour. The mirror is the one this machine's apt uses.
+#
+#   tests/packaging/fresh_debian.sh <work-dir> [<old-ref>]
+#
+# <work-dir>/base keeps the debootstrapped system for the next run; the rest is removed.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+[[ $# -ge 1 && $# -le 2 ]] || { echo "usage: $0 <work-dir> [<old-ref>]" >&2; exit 2; }
+[[ $(id -u) -eq 0 ]] || { echo "$0: run as root (debootstrap, chroot, mount)" >&2; exit 2; }
+work=$(realpath -m "$1")
+old_ref=${2:-}
+repo=$(git -C "$(dirname "${BASH_SOURCE[0]}")" rev-parse --show-toplevel)
+commit=$(git -C "$repo" rev-parse HEAD)
+readonly app_id=dk.qx5holdet.qx5 caption="   QX5:  Zurevodi    Version 270405" user=skole
+
+mirror=""
+for sources in /etc/apt/sources.list.d/*.sources; do
+    [[ -f $sources ]] || continue
+    mirror=$(awk '/^URIs:/ { print $2; exit }' "$sources")
+    [[ -n $mirror ]] && break
+done
+if [[ -z $mirror && -f /etc/apt/sources.list ]]; then
+    mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)
+fi
+[[ -n $mirror ]] || { echo "$0: no Debian mirror in this machine's apt sources" >&2; exit 1; }
+
+mkdir -p "$work"
+mounts=()
+xvfb_pid=""
+roots=()
+cleanup() {
+    local i
+    for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
+        umount -R -l "${mounts[i]}" 2>/dev/null || true
+    done
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    for root in "${roots[@]}"; do
+        grep -qF " $root/" /proc/mounts || rm -rf --one-file-system "$root"
+    done
+}
+trap cleanup EXIT
+
+if [[ ! -f $work/base/.qx5-complete ]]; then
+    echo "== debootstrap bookworm (minbase)"
+    rm -rf "$work/base"
+    debootstrap --variant=minbase bookworm "$work/base" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        { tail "$work/debootstrap.log"; exit 1; }
+    touch "$work/base/.qx5-complete"
+fi
+
+# A copy of the base with this machine's apt sources, and /proc, /sys, /dev and the X
+# sockets mounted.
+new_root() {
+    local root=$work/$1
+    rm -rf "$root"
+    cp -a "$work/base" "$root"
+    roots+=("$root")
+    rm -f "$root/etc/apt/sources.list"
+    cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/" 2>/dev/null ||
+        cp /etc/apt/sources.list "$root/etc/apt/"
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    mount -t proc proc "$root/proc" && mounts+=("$root/proc")
+    mount -t sysfs sys "$root/sys" && mounts+=("$root/sys")
+    mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev" && mounts+=("$root/dev")
+    in_root "$1" apt-get update -qq
+}
+in_root() {
+    local root=$work/$1
+    shift
+    chroot "$root" env DEBIAN_FRONTEND=noninteractive PATH=/usr/sbin:/usr/bin:/sbin:/bin "$@"
+}
+as_user() {
+    local root=$work/$1
+    shift
+    chroot "$root" su - "$user" -c "$*"
+}
+# The system's size in MB, the user's home and apt's downloaded archives left out.
+system_mb() {
+    (cd "$work/$1" && du -sxm --exclude=./home --exclude=./var/cache/apt/archives \
+        --exclude=./proc --exclude=./sys --exclude=./dev --exclude=./tmp . | cut -f1)
+}
+archives_mb() { du -sm "$work/$1/var/cache/apt/archives" | cut -f1; }
+# What apt says installing these packages would download and take, without installing.
+apt_figures() {
+    local root=$1
+    shift
+    in_root "$root" apt-get install --no-install-recommends --assume-no "$@" 2>&1 |
+        sed -n -E 's/^(Need to get [^ ]+ [^ ]+).*/\1/p; s/^After this operation, ([^ ]+ [^ ]+) .*/\1 on disk/p' |
+        paste -sd ' '
+}
+report=()
+say() {
+    echo "$*"
+    report+=("$*")
+}
+
+# The X server the chroots' programs show on, so that tools/start needs no Xvfb.
+display=99
+while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
+Xvfb ":$display" -ac -nolisten tcp -screen 0 1280x1024x24 >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for ((i = 0; i < 100; i++)); do
+    [[ -e /tmp/.X11-unix/X$display ]] && break
+    sleep 0.1
+done
+
+echo "== a fresh system, a user with sudo, a clean clone of $commit"
+new_root school
+in_root school apt-get install -y -qq --no-install-recommends sudo >/dev/null
+in_root school useradd -m -s /bin/bash "$user"
+echo "$user ALL=(ALL) NOPASSWD: ALL" >"$work/school/etc/sudoers.d/$user"
+chmod 0440 "$work/school/etc/sudoers.d/$user"
+git clone -q --no-local "$repo" "$work/school/home/$user/qx5"
+git -C "$work/school/home/$user/qx5" checkout -q --detach "$commit"
+in_root school chown -R "$user:$user" "/home/$user/qx5"
+
+checkout=$work/school/home/$user/qx5
+mapfile -t start_packages < <("$checkout/tools/setup" --list build run)
+mapfile -t test_packages < <("$checkout/tools/setup" --list test)
+if [[ -n $old_ref ]]; then
+    mapfile -t old_packages < <(git -C "$repo" show "$old_ref:tools/packages.txt" |
+        grep -v -E '^\s*(#|$)' | awk '{ print $1 }')
+    say "tools/start's installs at $old_ref (apt): $(apt_figures school "${old_packages[@]}")"
+fi
+say "tools/start's installs now (apt): $(apt_figures school "${start_packages[@]}")"
+before=$(system_mb school)
+
+echo "== tools/start, as $user, on this machine's display :$display"
+mkdir -p "$work/school/tmp/.X11-unix"
+mount --bind /tmp/.X11-unix "$work/school/tmp/.X11-unix"
+mounts+=("$work/school/tmp/.X11-unix")
+SECONDS=0
+setsid chroot "$work/school" su - "$user" -c \
+    "export DISPLAY=:$display; cd qx5 && exec tools/start" >"$work/start.log" 2>&1 &
+start_pid=$!
+window=""
+while kill -0 "$start_pid" 2>/dev/null && ((SECONDS < 5400)); do
+    window=$(DISPLAY=:$display xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\"" || true)
+    [[ -n $window ]] && break
+    sleep 2
+done
+start_seconds=$SECONDS
+failures=0
+if [[ -n $window ]]; then
+    sleep 5
+    if kill -0 "$start_pid" 2>/dev/null; then
+        say "tools/start: the window showed after $start_seconds s and stayed 5 s"
+    else
+        say "FAIL: the program ended within 5 s of showing its window"
+        failures=$((failures + 1))
+    fi
+else
+    tail -n 30 "$work/start.log"
+    say "FAIL: tools/start showed no window in $start_seconds s"
+    failures=$((failures + 1))
+fi
+kill -TERM -- "-$start_pid" 2>/dev/null || true
+wait "$start_pid" 2>/dev/null || true
+umount "$work/school/tmp/.X11-unix"
+unset 'mounts[-1]'
+after_start=$(system_mb school)
+say "tools/start's installs took $((after_start - before)) MB of the system" \
+    "(+ $(archives_mb school) MB of downloaded archives in apt's cache)"
+installed_test=()
+for package in "${test_packages[@]}"; do
+    status=$(chroot "$work/school" dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] && installed_test+=("$package")
+done
+if ((${#installed_test[@]} > 0)); then
+    say "FAIL: tools/start installed test packages: ${installed_test[*]}"
+    failures=$((failures + 1))
+else
+    say "tools/start installed none of the ${#test_packages[@]} test packages"
+fi
+
+echo "== tools/test, as $user"
+SECONDS=0
+# Its installs first, as tools/test makes them; then the tests without a network, so that
+# their X servers' abstract sockets cannot meet this machine's.
+if as_user school "cd qx5 && tools/setup build run package test" >"$work/test.log" 2>&1 &&
+    unshare -n chroot "$work/school" su - "$user" -c "cd qx5 && tools/test" >>"$work/test.log" 2>&1; then
+    say "tools/test passed in $SECONDS s: $(grep -E 'tests passed' "$work/test.log")"
+else
+    tail -n 40 "$work/test.log"
+    say "FAIL: tools/test (exit code $?) after $SECONDS s; see $work/test.log"
+    failures=$((failures + 1))
+fi
+after_test=$(system_mb school)
+say "tools/test's installs took $((after_test - after_start)) MB more; archives now $(archives_mb school) MB"
+
+echo "== the package on a fresh system, with only its dependencies"
+deb=$(find "$checkout/build/test/tests/deb/build" -maxdepth 1 -name 'qx5_*.deb' | head -n 1)
+if [[ -n $deb ]]; then
+    new_root pupil
+    cp "$deb" "$work/pupil/tmp/"
+    in_root pupil apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$deb")" >/dev/null
+    say "the package's installs took $(($(system_mb pupil) - $(system_mb base))) MB"
+    # fc-match comes with fontconfig, which brings no font of its own here.
+    in_root pupil apt-get install -y -qq --no-install-recommends fontconfig appstream >/dev/null
+    face=$(in_root pupil fc-match -f '%{family}: %{style}' sans-serif)
+    spacing=$(in_root pupil fc-match -f '%{spacing}' sans-serif)
+    if [[ -n $spacing ]]; then
+        say "FAIL: sans-serif is a fixed-pitch face (spacing $spacing): $face"
+        failures=$((failures + 1))
+    else
+        say "sans-serif with only the package's dependencies: $face (proportional)"
+    fi
+    for word in math matematik regning kæderegning hovedregning; do
+        if in_root pupil appstreamcli search "$word" 2>/dev/null | grep -q "^Identifier: $app_id "; then
+            say "appstreamcli search $word: finds $app_id"
+        else
+            say "FAIL: appstreamcli search $word does not find $app_id"
+            failures=$((failures + 1))
+        fi
+    done
+else
+    say "FAIL: tools/test left no package in build/test/tests/deb/build"
+    failures=$((failures + 1))
+fi
+
+echo
+echo "== summary ($commit)"
+printf '%s\n' "${report[@]}"
+((failures == 0))
