@@ -220,7 +220,9 @@ if [[ -n $deb ]]; then
         say "sans-serif with only the package's dependencies: $face (proportional)"
     fi
     for word in math matematik regning kæderegning hovedregning; do
-        if in_root pupil appstreamcli search "$word" 2>/dev/null | grep -q "^Identifier: $app_id "; then
+        # Read whole: grep -q would end the pipe early and appstreamcli with SIGPIPE.
+        found=$(in_root pupil appstreamcli search "$word" 2>&1 || true)
+        if grep -q "^Identifier: $app_id " <<<"$found"; then
             say "appstreamcli search $word: finds $app_id"
         else
             say "FAIL: appstreamcli search $word does not find $app_id"
