@@ -22,6 +22,7 @@ class QToolButton;
 
 namespace qx5 {
 
+class ResultText;
 class SheetView;
 struct ToolButtonRow;
 
@@ -84,6 +85,8 @@ private:
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
     void DescribeAnswerBox();
+    // Has a screen reader present the new step where the focus stays in the answer box.
+    void AnnounceStep();
 
     EngineState& state_;
     RandomSource& random_;
@@ -107,6 +110,8 @@ private:
     // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
     SheetView* PaintBox1;
     QLineEdit* Edit1;
+    // The finished series as text, where the focus goes when it finishes.
+    ResultText* Result;
 };
 
 } // namespace qx5
