@@ -3,11 +3,19 @@
 
 #include "exercise_controls.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace qx5 {
+
+void RenewAccessibleObject(QWidget* control) {
+    if (QAccessible::isActive()) {
+        QAccessible::deleteAccessibleInterface(
+            QAccessible::uniqueId(QAccessible::queryAccessibleInterface(control)));
+    }
+}
 
 SpeedButton::SpeedButton(QWidget* parent, const QString& name, QRect geometry, ToolPicture picture,
                          const QString& hint, const QString& caption)

@@ -276,16 +276,12 @@ void TForm2::ShowAnswerBox() {
 }
 
 void TForm2::AnnounceStep() {
-    if (!QAccessible::isActive()) {
-        return;
-    }
-    // A screen reader speaks the box when the focus comes to it, with its name and
-    // description, but says nothing when the focus stays, and a name change from Qt's bus
-    // bridge carries no text it can speak. So each step's box is a new accessible object
-    // that gains the focus, as if the pupil had moved to the next box; it is also in a new
+    // A screen reader speaks the box, with its name and description, when the focus comes
+    // to it, but says nothing when the focus stays; and a name change from Qt's bus bridge
+    // carries no text it can speak. So each step's box is a new accessible object that
+    // gains the focus, as if the pupil had moved to the next box; it is also in a new
     // place, so that no screen reader takes it for the last one.
-    QAccessible::deleteAccessibleInterface(
-        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Edit1)));
+    RenewAccessibleObject(Edit1);
     QAccessibleEvent focused(Edit1, QAccessible::Focus);
     QAccessible::updateAccessibility(&focused);
 }

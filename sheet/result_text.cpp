@@ -3,6 +3,7 @@
 
 #include "result_text.h"
 
+#include "exercise_controls.h"
 #include "program_texts.h"
 #include "qt_text.h"
 
@@ -39,6 +40,9 @@ ResultText::ResultText(QWidget* sheet)
 void ResultText::ShowLines(const QStringList& lines, const QRect& place) {
     setPlainText(lines.join(QLatin1Char('\n')));
     moveCursor(QTextCursor::Start);
+    // A screen reader that hears of the new text after the text has the focus takes the
+    // focus as come, and would not read it: the text it hears of belongs to an old object.
+    RenewAccessibleObject(this);
     setGeometry(place);
     show();
     raise();

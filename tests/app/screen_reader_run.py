@@ -1,9 +1,9 @@
 # SPDX-FileCopyrightText: 2026 QX5-holdet
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Starts the accessibility bus and the program, chooses type 8 from the menu, answers the
-series from what the focused box's name and description say (two answers wrong on purpose)
-and reads the result as text: all over AT-SPI, without looking at a pixel."""
+"""Starts the accessibility bus and the program, chooses type 8 by its menu item, answers
+the series from what the focused box's name and description say (two answers wrong on
+purpose) and reads the result as text: all over AT-SPI, without looking at a pixel."""
 
 import os
 import re
@@ -18,202 +18,139 @@ from gi.repository import GLib  # noqa: E402
 import pyatspi  # noqa: E402
 from Xlib import X, display  # noqa: E402
 
-TYPE_ITEM = "8. Små tal, kombinations-opgaver"
 WRONG_STEPS = (2, 6)
+RULES = [(r"læg (\d+) til", lambda n, k: n + k),
+         (r"træk tallet fra (\d+)", lambda n, k: k - n),
+         (r"træk (\d+) fra", lambda n, k: n - k),
+         (r"gang med (\d+)", lambda n, k: n * k),
+         (r"(?:divider|del) med (\d+)", lambda n, k: int(n / k))]
 started = []
-EVENTS_SEEN = []
-
-
-def fail(message):
-    raise SystemExit("screen_reader_run: " + message)
-
-
-def pump(seconds=0.05):
-    """Lets the bus deliver its events for a while."""
-    context = GLib.MainContext.default()
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.01)
+events = []
 
 
 def wait_for(what, find, seconds=20):
+    """Lets the bus deliver its events until find() gives something."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
+        while GLib.MainContext.default().iteration(False):
+            pass
         found = find()
         if found:
             return found
-        pump()
-    print("last events:", EVENTS_SEEN[-10:])
-    fail("gave up waiting for " + what)
+        time.sleep(0.02)
+    sys.exit("screen_reader_run: gave up waiting for %s; last events: %r" % (what, events[-6:]))
 
 
 def start(*command, **env):
-    process = subprocess.Popen(command, env=dict(os.environ, **env))
-    started.append(process)
-    return process
+    started.append(subprocess.Popen(command, env=dict(os.environ, **env)))
+    return started[-1]
 
 
-def bus_names():
-    return subprocess.run(
-        ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-         "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"],
-        capture_output=True, text=True, check=False).stdout
-
-
-def descendants(node):
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield child
-            yield from descendants(child)
-
-
-def application(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.get_process_id() == pid:
-            return app
+def find(node, test):
+    for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
+        if test(child):
+            return child
+        found = find(child, test)
+        if found:
+            return found
     return None
-
-
-def named(app, role, name):
-    for node in descendants(app):
-        if node.getRole() == role and node.name == name:
-            return node
-    return None
-
-
-def apply(number, instruction):
-    """The number after one instruction, read as a pupil reads it."""
-    for part in re.split(r" og ", instruction):
-        part = re.sub(r"^\(.\) ", "", part).strip()
-        rules = [
-            (r"[Ll]æg (\d+) til", lambda n, k: n + k),
-            (r"[Tt]ræk tallet fra (\d+)", lambda n, k: k - n),
-            (r"[Tt]ræk (\d+) fra", lambda n, k: n - k),
-            (r"[Gg]ang med (\d+)", lambda n, k: n * k),
-            (r"(?:[Dd]ivider|[Dd]el) med (\d+)", lambda n, k: int(n / k)),
-        ]
-        for pattern, rule in rules:
-            match = re.fullmatch(pattern, part)
-            if match:
-                number = rule(number, int(match.group(1)))
-                break
-        else:
-            fail("cannot read the instruction part %r" % part)
-    return number
 
 
 def give_input_focus(pid):
-    """Gives the program's window the keyboard, as a window manager does: the test's display
-    has none."""
+    """Gives the program's window the keyboard, as a window manager would."""
     screen = display.Display()
     pid_atom = screen.intern_atom("_NET_WM_PID")
     for window in screen.screen().root.query_tree().children:
         owner = window.get_full_property(pid_atom, X.AnyPropertyType)
-        attributes = window.get_attributes()
-        if owner and owner.value[0] == pid and attributes.map_state == X.IsViewable:
+        if owner and owner.value[0] == pid and window.get_attributes().map_state == X.IsViewable:
             window.set_input_focus(X.RevertToParent, X.CurrentTime)
             screen.sync()
             return True
     return False
 
 
-def key(keysym):
-    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+def apply(number, instruction):
+    """The number after the instruction, read as a pupil reads it."""
+    for part in instruction.lower().split(" og "):
+        part = re.sub(r"^\(.\) ", "", part)
+        rule = next(((r, f) for r, f in RULES if re.fullmatch(r, part)), None)
+        if not rule:
+            sys.exit("screen_reader_run: cannot read %r" % instruction)
+        number = rule[1](number, int(re.fullmatch(rule[0], part).group(1)))
+    return number
+
+
+def press(*keysyms):
+    for keysym in keysyms:
+        pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+
+
+def focused_named(pattern):
+    """The object that last gained the focus, when its name matches."""
+    gained = [e.source for e in events if e.type.startswith("object:state-changed:focused")
+              and e.detail1]
+    return gained and re.fullmatch(pattern, gained[-1].name or "") and gained[-1]
 
 
 def run(program):
     start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
-    wait_for("the accessibility bus", lambda: "org.a11y.Bus" in bus_names())
+    bus_names = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                 "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"]
+    wait_for("the accessibility bus",
+             lambda: "org.a11y.Bus" in subprocess.run(bus_names, capture_output=True,
+                                                      text=True).stdout)
     start("/usr/libexec/at-spi2-registryd", "--use-gnome-session=false")
-    pump(1)
-
-    events = []
-    focused = {}
-
-    def heard(event):
-        events.append((event.type, event.source, event.any_data, event.detail1))
-        EVENTS_SEEN.append((event.type, str(event.source), event.any_data, event.detail1))
-        if event.type.startswith("object:state-changed:focused") and event.detail1:
-            focused["now"] = event.source
-
-    pyatspi.Registry.registerEventListener(
-        heard, "object:state-changed:focused", "object:property-change:accessible-name",
-        "object:property-change:accessible-description")
-    qx5 = start(program, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-    app = wait_for("the program on the bus", lambda: application(qx5.pid))
+    time.sleep(1)
+    pyatspi.Registry.registerEventListener(events.append, "object:state-changed:focused")
+    qx5 = start(program, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = wait_for("the program on the bus",
+                   lambda: find(desktop, lambda a: a.get_process_id() == qx5.pid))
     wait_for("the program's window", lambda: give_input_focus(qx5.pid))
-    item = wait_for("the menu item " + TYPE_ITEM,
-                    lambda: named(app, pyatspi.ROLE_MENU_ITEM, TYPE_ITEM))
+    item = wait_for("type 8 in the menu", lambda: find(
+        app, lambda n: n.getRole() == pyatspi.ROLE_MENU_ITEM and n.name.startswith("8. ")))
     item.queryAction().doAction(0)
 
-    wrong = {}
-    boxes_seen = set()
-    steps = None
-    step = 0
-    while steps is None or step < steps:
+    wrong, boxes, step, steps = [], set(), 0, None
+    while step != steps:
         step += 1
-        expected_name = re.compile(r"Trin %d af (\d+): (.+)" % step)
-        box = wait_for("step %d in the focused box" % step,
-                       lambda: (focused.get("now") is not None
-                                and expected_name.fullmatch(focused["now"].name or "")
-                                and focused["now"]))
-        if not box.getState().contains(pyatspi.STATE_FOCUSED):
-            fail("step %d: the box that names it has no focus" % step)
-        match = expected_name.fullmatch(box.name)
-        steps, instruction = int(match.group(1)), match.group(2)
         # Announced as a screen reader announces a box it moves to: the focus comes to an
         # object it has not had before.
-        if not any(e[0].startswith("object:state-changed:focused") and e[3] and e[1] == box
-                   for e in events):
-            fail("step %d: no focus event for its box" % step)
-        if box.path in boxes_seen:
-            fail("step %d: its box is the last step's object" % step)
-        boxes_seen.add(box.path)
-        number = re.fullmatch(r"Dit tal er (\d+)\. .*", box.description or "")
-        if not number:
-            fail("step %d: no number in %r" % (step, box.description))
-        answer = apply(int(number.group(1)), instruction)
+        box = wait_for("step %d in a box that gains the focus" % step,
+                       lambda: focused_named(r"Trin %d af \d+: .+" % step))
+        if not box.getState().contains(pyatspi.STATE_FOCUSED) or box.path in boxes:
+            sys.exit("screen_reader_run: step %d: not a new focused box" % step)
+        boxes.add(box.path)
+        steps, instruction = re.fullmatch(r"Trin \d+ af (\d+): (.+)", box.name).groups()
+        steps = int(steps)
+        number = int(re.fullmatch(r"Dit tal er (\d+)\. .*", box.description).group(1))
+        answer = apply(number, instruction)
         if step in WRONG_STEPS:
-            wrong[step] = (instruction, answer - 1 if answer > 0 else answer + 1, answer)
-            answer = wrong[step][1]
-        events.clear()
-        for digit in str(answer):
-            key(ord(digit))
-        key(0xFF0D)  # Return
-        pump(0.2)
+            wrong.append((instruction, answer - 1 if answer > 0 else answer + 1, answer))
+            answer = wrong[-1][1]
+        press(*map(ord, str(answer)), 0xFF0D)  # the digits and Return
 
-    result = wait_for("the focused result",
-                      lambda: (focused.get("now") is not None
-                               and focused["now"].name == "Resultat" and focused["now"]))
-    text = result.queryText()
+    text = wait_for("the result with the focus", lambda: focused_named("Resultat")).queryText()
     lines = text.getText(0, text.characterCount).split("\n")
-    if lines[0] != "%d rigtige af %d." % (steps - len(wrong), steps):
-        fail("score line %r" % lines[0])
-    if len(lines) != 1 + len(wrong):
-        fail("result lines %r" % lines)
-    for line, (instruction, typed, right) in zip(lines[1:], wrong.values()):
-        if not re.fullmatch(r"%s +%d     \(det skulle være %d \)" % (re.escape(instruction),
-                                                                     typed, right), line):
-            fail("wrong step read as %r" % line)
-    print("screen_reader_run: %d steps, result read: %r" % (steps, lines))
+    expected = ["%d rigtige af %d." % (steps - len(wrong), steps)] + [
+        r"%s +%d     \(det skulle være %d \)" % (re.escape(i), typed, right)
+        for i, typed, right in wrong]
+    if len(lines) != len(expected) or not all(
+            re.fullmatch(e, line) for e, line in zip([re.escape(expected[0])] + expected[1:],
+                                                     lines)):
+        sys.exit("screen_reader_run: the result reads %r" % lines)
+    # The arrow keys read it line by line: Down takes the caret to the first wrong step.
+    press(0xFF54)
+    wait_for("the caret on the second line", lambda: text.caretOffset == len(lines[0]) + 1)
+    print("screen_reader_run: %d steps answered, result read: %r" % (steps, lines))
 
 
-def main():
-    try:
-        run(sys.argv[1])
-    finally:
-        for process in reversed(started):
-            process.terminate()
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
-
-
-main()
+try:
+    run(sys.argv[1])
+finally:
+    for process in reversed(started):
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
