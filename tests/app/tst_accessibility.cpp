@@ -30,9 +30,8 @@ struct Program : ProgramFixture {
     // The second and sixth answers one below the right number.
     void FinishSeries() {
         Start();
-        PlaySeries([this](int step) {
-            return state.ExpectedResult - (step == 2 || step == 6 ? 1 : 0);
-        });
+        PlaySeries(
+            [this](int step) { return state.ExpectedResult - (step == 2 || step == 6 ? 1 : 0); });
     }
 };
 
@@ -55,14 +54,22 @@ void AccessibilityTest::namesAndDescriptions_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
-    QTest::newRow("heading box, by its label")
-        << "Overskrif" << "Edit1" << "Navn eller overskrift til udskrifter:" << "";
-    QTest::newRow("heading button") << "Form2" << "SpeedButton2"
+    QTest::newRow("heading box, by its label") << "Overskrif"
+                                               << "Edit1"
+                                               << "Navn eller overskrift til udskrifter:"
+                                               << "";
+    QTest::newRow("heading button") << "Form2"
+                                    << "SpeedButton2"
                                     << "Navn eller overskrift til udskrifter"
                                     << "Genvejstast: Alt+E";
-    QTest::newRow("copy button") << "Form2" << "SpeedButton4" << "Kopier til Klippebordet"
+    QTest::newRow("copy button") << "Form2"
+                                 << "SpeedButton4"
+                                 << "Kopier til Klippebordet"
                                  << "Genvejstast: Alt+K";
-    QTest::newRow("result") << "Form2" << "ResultText" << "Resultat" << "";
+    QTest::newRow("result") << "Form2"
+                            << "ResultText"
+                            << "Resultat"
+                            << "";
 }
 
 void AccessibilityTest::namesAndDescriptions() {
@@ -168,16 +175,9 @@ void AccessibilityTest::keysClashWithNothing() {
     for (const QAbstractButton* button : p.window.findChildren<QAbstractButton*>()) {
         keys << button->shortcut();
     }
-    for (const Qt::Key letter : {Qt::Key_E, Qt::Key_K}) {
-        QCOMPARE(keys.count(QKeySequence(Qt::ALT | letter)), 1);
-        // And no text box takes it for itself before it reaches the command.
-        for (QWidget* box : QList<QWidget*>{p.Edit1(), p.Result()}) {
-            QKeyEvent override(QEvent::ShortcutOverride, letter, Qt::AltModifier);
-            override.ignore();
-            QApplication::sendEvent(box, &override);
-            QVERIFY2(!override.isAccepted(), qPrintable(box->objectName()));
-        }
-    }
+    // That no text box takes them first, keysReachTheCommands shows.
+    QCOMPARE(keys.count(QKeySequence(Qt::ALT | Qt::Key_E)), 1);
+    QCOMPARE(keys.count(QKeySequence(Qt::ALT | Qt::Key_K)), 1);
 }
 
 QTEST_MAIN(AccessibilityTest)
