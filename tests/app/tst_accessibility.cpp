@@ -41,6 +41,7 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void everyStepGainsTheFocusAsANewObject();
     void namesAndDescriptions_data();
     void namesAndDescriptions();
     void resultDrawsNothingAndGivesTheFocusBack();
@@ -48,6 +49,46 @@ private slots:
     void keysReachTheCommands();
     void keysClashWithNothing();
 };
+
+// The focus events Qt sends a screen reader through the series: each step's box, then the
+// result, each news to it.
+void AccessibilityTest::everyStepGainsTheFocusAsANewObject() {
+    if (!qEnvironmentVariableIsSet("QX5_ON_OWN_BUS")) {
+        QSKIP("Qt sends accessibility events only on an accessibility bus: "
+              "tst_accessibility_bus");
+    }
+    Program p;
+    QVERIFY(p.Show());
+    QTRY_VERIFY(QAccessible::isActive());
+    struct Heard {
+        QAccessible::Event type;
+        QObject* object;
+        QAccessible::Id id;
+    };
+    static QList<Heard> heard;
+    QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+        heard.append(
+            {event->type(), event->object(), QAccessible::uniqueId(event->accessibleInterface())});
+    });
+    p.FinishSeries();
+    QAccessible::installUpdateHandler(nullptr);
+    // A screen reader takes an object whose caret moved as focused, and then a focus event
+    // for it as no news.
+    QList<QObject*> focused;
+    QSet<QAccessible::Id> sinceFocus;
+    for (const Heard& h : heard) {
+        if (h.type == QAccessible::Focus) {
+            QVERIFY2(focused.isEmpty() || !sinceFocus.contains(h.id),
+                     qPrintable(QStringLiteral("focus event %1 is no news").arg(focused.size())));
+            focused << h.object;
+            sinceFocus.clear();
+        }
+        if (h.type == QAccessible::Focus || h.type == QAccessible::TextCaretMoved) {
+            sinceFocus << h.id;
+        }
+    }
+    QCOMPARE(focused, QList<QObject*>(9, p.Edit1()) << p.Result());
+}
 
 void AccessibilityTest::namesAndDescriptions_data() {
     QTest::addColumn<QString>("window");
