@@ -23,6 +23,7 @@ class QToolButton;
 namespace qx5 {
 
 class SheetView;
+class SheetZoom;
 struct ToolButtonRow;
 
 // The sheet's scrollable extent; a finished 9-step sheet may ask for more.
@@ -55,6 +56,7 @@ public:
     QAction* HeadingAction() const { return HeadingCommand; }
     QAction* CopyAction() const { return CopyCommand; }
     const ImageSheetCanvas& Sheet() const;
+    SheetZoom& Zoom() const { return *zoom_; }
 
 signals:
     // F1 in the answer box.
@@ -70,6 +72,7 @@ private slots:
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton10Click();
+    void ZoomSheet(int percent);
 
 private:
     static const ToolButtonRow ToolBar[];
@@ -84,6 +87,7 @@ private:
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
     void DescribeAnswerBox();
+    void PlaceAnswerBox();
 
     EngineState& state_;
     RandomSource& random_;
@@ -107,6 +111,7 @@ private:
     // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
     SheetView* PaintBox1;
     QLineEdit* Edit1;
+    SheetZoom* zoom_;
 };
 
 } // namespace qx5

@@ -4,11 +4,14 @@
 // The exercise window driven as a pupil drives it: keys into the answer box, the tool
 // bar's buttons and their Alt keys.
 #include "exercise_window.h"
+#include "program_fonts.h"
 #include "sheet_layout.h"
+#include "sheet_zoom.h"
 #include "window_support.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -92,7 +95,26 @@ QImage OnScreen(QWidget* widget, const QRect& blank) {
     return shown;
 }
 
+// A key or a Ctrl with a wheel turn, as the window system delivers it to the window.
+struct ZoomInput {
+    QKeyCombination Key;
+    int Wheel = 0; // eighths of a degree
+};
+
+void Send(QWidget* window, QWidget* sheetViewport, const ZoomInput& input) {
+    if (input.Wheel == 0) {
+        QTest::keyClick(window->windowHandle(), input.Key.key(), input.Key.keyboardModifiers());
+        return;
+    }
+    const QPointF at(sheetViewport->rect().center());
+    QWheelEvent turn(at, sheetViewport->mapToGlobal(at), {}, {0, input.Wheel}, Qt::NoButton,
+                     Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(sheetViewport, &turn);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ZoomInput)
 
 class ExerciseWindowTest : public QObject {
     Q_OBJECT
@@ -112,6 +134,9 @@ private slots:
     void f1InTheAnswerBoxAsksForHelp();
     void answerRepaintsOnlyWhatChanged_data();
     void answerRepaintsOnlyWhatChanged();
+    void zoomKeysScaleSheetAndAnswerBox_data();
+    void zoomKeysScaleSheetAndAnswerBox();
+    void zoomedScreenIsSharpAndUnzoomedAsBefore();
 };
 
 void ExerciseWindowTest::wholeSeriesThroughTheAnswerBox_data() {
@@ -474,6 +499,85 @@ void ExerciseWindowTest::answerRepaintsOnlyWhatChanged() {
     const QImage partly = OnScreen(paintBox, newBox);
     paintBox->repaint();
     QCOMPARE(OnScreen(paintBox, newBox), partly);
+}
+
+void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox_data() {
+    QTest::addColumn<QList<ZoomInput>>("inputs");
+    QTest::addColumn<int>("percent");
+    const ZoomInput in{Qt::CTRL | Qt::Key_Plus};
+    const ZoomInput out{Qt::CTRL | Qt::Key_Minus};
+    const ZoomInput keypadIn{Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus};
+    const ZoomInput keypadOut{Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus};
+    QTest::newRow("Ctrl+plus, Ctrl+=, keypad plus")
+        << QList<ZoomInput>{in, {Qt::CTRL | Qt::Key_Equal}, keypadIn} << 175;
+    QTest::newRow("no further than 300 %") << QList<ZoomInput>(9, in) << 300;
+    QTest::newRow("four in, keypad minus") << (QList<ZoomInput>(4, in) << keypadOut) << 175;
+    QTest::newRow("no smaller than 100 %") << QList<ZoomInput>{in, out, out} << 100;
+    QTest::newRow("Ctrl+0") << (QList<ZoomInput>(5, in) << ZoomInput{Qt::CTRL | Qt::Key_0}) << 100;
+    QTest::newRow("Ctrl with the wheel: two notches in, two half notches out")
+        << QList<ZoomInput>{{{}, 240}, {{}, -60}, {{}, -60}} << 125;
+}
+
+// The zoom keys reach the window while the answer box has the focus and type nothing into
+// it; the sheet is drawn at the zoom, the box over its row with its font scaled.
+void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
+    QFETCH(QList<ZoomInput>, inputs);
+    QFETCH(int, percent);
+    Fixture f;
+    f.StartType(5);
+    f.Answer(QString::number(f.state.ExpectedResult));
+    QTest::keyClicks(f.Edit1(), QStringLiteral("4"));
+    auto* scroll = f.Find<QScrollArea>("ScrollBox1");
+    for (const ZoomInput& input : inputs) {
+        Send(&f.client, scroll->viewport(), input);
+    }
+    QCOMPARE(f.form->Zoom().Percent(), percent);
+    QCOMPARE(f.Edit1()->text(), QStringLiteral("4"));
+    QCOMPARE(QApplication::focusWidget(), f.Edit1());
+
+    const qreal zoom = percent / 100.0;
+    const ImageSheetCanvas& sheet = f.form->Sheet();
+    QCOMPARE(sheet.DevicePixelRatio(), zoom * f.client.devicePixelRatioF());
+    const auto zoomed = [zoom](int sheetUnits) { return qRound(zoom * sheetUnits); };
+    QCOMPARE(f.Edit1()->geometry(),
+             QRect(zoomed(f.state.AnswerColumnX), zoomed(RowY(sheet, 2)), zoomed(57), zoomed(26)));
+    QCOMPARE(QFontInfo(f.Edit1()->font()).pixelSize(), zoomed(16));
+    // The sheet covers the paint area and holds the widest sheet, and no more.
+    QWidget* paint = f.Find<QWidget>("PaintBox1");
+    QCOMPARE(sheet.Width(), qMax(SheetWidthNeeded(sheet, f.state), qCeil(paint->width() / zoom)));
+    QVERIFY(sheet.Height() * zoom >= paint->height());
+    // 1000 pixels show the sheet's whole width up to 150 %; no scrolling sideways at 100 %.
+    QTRY_COMPARE(scroll->horizontalScrollBar()->isVisible(), percent > 150);
+
+    QTest::keyClick(f.Edit1(), Qt::Key_Return);
+    QCOMPARE(f.Edit1()->y(), zoomed(RowY(sheet, 3)));
+}
+
+// At 200 % the frame's lines are two device pixels of pure black at their doubled places;
+// back at 100 % the screen is exactly what it was.
+void ExerciseWindowTest::zoomedScreenIsSharpAndUnzoomedAsBefore() {
+    Fixture f(QSize(1250, 1000));
+    f.StartType(5);
+    QWidget* paint = f.Find<QWidget>("PaintBox1");
+    const QImage before = OnScreen(paint, f.Edit1()->geometry());
+    for (int step = 0; step < 4; ++step) {
+        QTest::keyClick(f.client.windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+    }
+    const QImage zoomed = OnScreen(paint, QRect());
+    const int left = 2 * f.state.SheetLeft;
+    const int top = 2 * 90;
+    const int bottom = 2 * RowY(f.form->Sheet(), f.state.StepsPerSeries + 1) - 2;
+    // Across each line: white margin, two black, white inside.
+    const QList<QColor> across{Qt::white, Qt::black, Qt::black, Qt::white};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(zoomed.pixelColor(left - 1 + i, 300), across[i]);
+        QCOMPARE(zoomed.pixelColor(300, top - 1 + i), across[i]);
+        QCOMPARE(zoomed.pixelColor(300, bottom + 2 - i), across[i]);
+    }
+    QCOMPARE(f.Edit1()->pos(), 2 * QPoint(f.state.AnswerColumnX, RowY(f.form->Sheet(), 1)));
+
+    QTest::keyClick(f.client.windowHandle(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(OnScreen(paint, f.Edit1()->geometry()), before);
 }
 
 QTEST_MAIN(ExerciseWindowTest)
