@@ -99,11 +99,10 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     setObjectName(QStringLiteral("Form2"));
     hide();
     setFont(ExerciseWindowFont(16));
-    // Light where the desktop's button face would hide the sheet's blue and red texts.
-    QPalette face = ImageSheetCanvas::SheetPalette(palette());
-    face.setColor(QPalette::Window, ImageSheetCanvas::ToQColor(ButtonFace));
-    setPalette(face);
+    ApplySheetPalette();
     setAutoFillBackground(true);
+    // Only the window hears of a new desktop palette.
+    window()->installEventFilter(this);
 
     PrintCommand = MakeCommand(this, PrintHint);
     HeadingCommand = MakeCommand(this, HeadingHint);
@@ -203,6 +202,22 @@ void TForm2::FormShow() {
         static_cast<SpeedButton*>(button)->DrawPicture();
     }
     FitToMainWindow();
+}
+
+void TForm2::ApplySheetPalette() {
+    // Decided on the palette the window inherits: light where the desktop's button face
+    // would hide the sheet's blue and red texts.
+    setPalette(QPalette());
+    QPalette face = ImageSheetCanvas::SheetPalette(palette());
+    face.setColor(QPalette::Window, ImageSheetCanvas::ToQColor(ButtonFace));
+    setPalette(face);
+}
+
+void TForm2::FollowDesktopPalette() {
+    ApplySheetPalette();
+    Canvas().Redraw();
+    Canvas().TakeChangedArea();
+    PaintBox1->update();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
@@ -336,6 +351,12 @@ void TForm2::UpdateOutputCommands() {
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    // The desktop changed its colours: the window and what the sheet shows follow, once
+    // every widget, this one's parent among them, has the new palette to inherit.
+    if (watched == window() && event->type() == QEvent::ApplicationPaletteChange) {
+        QMetaObject::invokeMethod(
+            this, [this] { FollowDesktopPalette(); }, Qt::QueuedConnection);
+    }
     if (watched == Edit1) {
         if (event->type() == QEvent::KeyPress) {
             return Edit1KeyPress(static_cast<const QKeyEvent&>(*event));

@@ -88,6 +88,8 @@ private:
     void UpdateOutputCommands();
     void DescribeAnswerBox();
     void PlaceAnswerBox();
+    void ApplySheetPalette();
+    void FollowDesktopPalette();
 
     EngineState& state_;
     RandomSource& random_;

@@ -61,7 +61,7 @@ void ImageSheetCanvas::Changed(const QRect& area) {
 
 QColor ImageSheetCanvas::ToQColor(Colour colour) {
     if (colour == ButtonFace) {
-        // Asked each time, so a changed desktop palette shows from the next drawing on.
+        // Asked each time: a drawing done again after the desktop's palette changed follows it.
         const QPalette& desktop = QGuiApplication::palette();
         return SheetTextsRead(desktop) ? desktop.color(QPalette::Button)
                                        : ToQColor(LightButtonFace);
@@ -80,6 +80,10 @@ void ImageSheetCanvas::SetDevicePixelRatio(qreal ratio) {
         return;
     }
     devicePixelRatio_ = ratio;
+    Redraw();
+}
+
+void ImageSheetCanvas::Redraw() {
     std::vector<Drawing> drawings = std::move(drawings_);
     image_ = QImage();
     width_ = height_ = 0;
@@ -133,7 +137,8 @@ void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view 
         return;
     }
     drawings_.push_back(
-        {Drawing::Kind::Text, x, y, 0, 0, std::string(text), Font, FillColour, PenColour});
+        {Drawing::Kind::Text, x, y, 0, 0, texts_.size(), text.size(), Font, FillColour, PenColour});
+    texts_ += text;
     DrawText(drawings_.back());
 }
 
@@ -142,7 +147,8 @@ void ImageSheetCanvas::DrawText(const Drawing& text) {
     const std::int32_t y = text.B;
     const QFont& font = Resolved(text.TextFont).Font;
     const QFontMetrics& metrics = Resolved(text.TextFont).Metrics;
-    const QString string = ToQString(text.Text);
+    const QString string =
+        ToQString(std::string_view(texts_).substr(text.TextStart, text.TextLength));
     const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
     QPainter painter(&image_);
     painter.fillRect(cell, ToQColor(text.Fill));
@@ -169,7 +175,7 @@ void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32
         return;
     }
     drawings_.push_back(
-        {Drawing::Kind::Rectangle, left, top, right, bottom, {}, Font, FillColour, PenColour});
+        {Drawing::Kind::Rectangle, left, top, right, bottom, 0, 0, Font, FillColour, PenColour});
     DrawRectangle(drawings_.back());
 }
 
@@ -197,14 +203,15 @@ void ImageSheetCanvas::FillAll() {
     }
     // Nothing drawn before shows any more.
     drawings_.clear();
+    texts_.clear();
     filled_ =
-        Drawing{Drawing::Kind::Resize, width_, height_, 0, 0, {}, Font, FillColour, PenColour};
+        Drawing{Drawing::Kind::Resize, width_, height_, 0, 0, 0, 0, Font, FillColour, PenColour};
     Changed(QRect(0, 0, width_, height_));
 }
 
 void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
     drawings_.push_back(
-        {Drawing::Kind::Resize, width, height, 0, 0, {}, Font, FillColour, PenColour});
+        {Drawing::Kind::Resize, width, height, 0, 0, 0, 0, Font, FillColour, PenColour});
     DrawResize(width, height);
 }
 

@@ -32,6 +32,8 @@ public:
     // Draws everything since the last FillAll again into a new image at the new ratio, so
     // that a zoomed sheet is as sharp as one drawn at that ratio from the start.
     void SetDevicePixelRatio(qreal ratio);
+    // Draws it all again as it is, in the button face the palette now gives.
+    void Redraw();
 
     // A sheet colour as Qt's colour. The button face is the application palette's, unless
     // the sheet's blue and red would be hard to read on it; then Qt's light default.
@@ -59,8 +61,8 @@ private:
     // One drawing since the last FillAll, with the state it was drawn in.
     struct Drawing {
         enum class Kind { Text, Rectangle, Resize } What;
-        std::int32_t A, B, C, D; // x, y; left, top, right, bottom; width, height
-        std::string Text;
+        std::int32_t A, B, C, D;           // x, y; left, top, right, bottom; width, height
+        std::size_t TextStart, TextLength; // in texts_
         FontState TextFont;
         Colour Fill;
         Colour Pen;
@@ -96,6 +98,8 @@ private:
     // colour and size (none before the first), then every drawing after it.
     std::optional<Drawing> filled_;
     std::vector<Drawing> drawings_;
+    // Their texts one after another: one allocation for many texts.
+    std::string texts_;
 };
 
 } // namespace qx5

@@ -3,6 +3,7 @@
 
 // The exercise window driven as a pupil drives it: keys into the answer box, the tool
 // bar's buttons and their Alt keys.
+#include "dark_palette.h"
 #include "exercise_window.h"
 #include "program_fonts.h"
 #include "sheet_layout.h"
@@ -95,26 +96,7 @@ QImage OnScreen(QWidget* widget, const QRect& blank) {
     return shown;
 }
 
-// A key or a Ctrl with a wheel turn, as the window system delivers it to the window.
-struct ZoomInput {
-    QKeyCombination Key;
-    int Wheel = 0; // eighths of a degree
-};
-
-void Send(QWidget* window, QWidget* sheetViewport, const ZoomInput& input) {
-    if (input.Wheel == 0) {
-        QTest::keyClick(window->windowHandle(), input.Key.key(), input.Key.keyboardModifiers());
-        return;
-    }
-    const QPointF at(sheetViewport->rect().center());
-    QWheelEvent turn(at, sheetViewport->mapToGlobal(at), {}, {0, input.Wheel}, Qt::NoButton,
-                     Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(sheetViewport, &turn);
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(ZoomInput)
 
 class ExerciseWindowTest : public QObject {
     Q_OBJECT
@@ -137,6 +119,7 @@ private slots:
     void zoomKeysScaleSheetAndAnswerBox_data();
     void zoomKeysScaleSheetAndAnswerBox();
     void zoomedScreenIsSharpAndUnzoomedAsBefore();
+    void windowFollowsTheDesktopsColours();
 };
 
 void ExerciseWindowTest::wholeSeriesThroughTheAnswerBox_data() {
@@ -502,34 +485,44 @@ void ExerciseWindowTest::answerRepaintsOnlyWhatChanged() {
 }
 
 void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox_data() {
-    QTest::addColumn<QList<ZoomInput>>("inputs");
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<QList<int>>("wheel"); // Ctrl with turns of the wheel, in eighths of a degree
     QTest::addColumn<int>("percent");
-    const ZoomInput in{Qt::CTRL | Qt::Key_Plus};
-    const ZoomInput out{Qt::CTRL | Qt::Key_Minus};
-    const ZoomInput keypadIn{Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus};
-    const ZoomInput keypadOut{Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus};
-    QTest::newRow("Ctrl+plus, Ctrl+=, keypad plus")
-        << QList<ZoomInput>{in, {Qt::CTRL | Qt::Key_Equal}, keypadIn} << 175;
-    QTest::newRow("no further than 300 %") << QList<ZoomInput>(9, in) << 300;
-    QTest::newRow("four in, keypad minus") << (QList<ZoomInput>(4, in) << keypadOut) << 175;
-    QTest::newRow("no smaller than 100 %") << QList<ZoomInput>{in, out, out} << 100;
-    QTest::newRow("Ctrl+0") << (QList<ZoomInput>(5, in) << ZoomInput{Qt::CTRL | Qt::Key_0}) << 100;
-    QTest::newRow("Ctrl with the wheel: two notches in, two half notches out")
-        << QList<ZoomInput>{{{}, 240}, {{}, -60}, {{}, -60}} << 125;
+    const QKeyCombination in = Qt::CTRL | Qt::Key_Plus;
+    const QKeyCombination out = Qt::CTRL | Qt::Key_Minus;
+    const auto keypad = [](Qt::Key key) { return Qt::ControlModifier | Qt::KeypadModifier | key; };
+    QTest::newRow("Ctrl+plus, Ctrl+=, keypad plus, keypad minus")
+        << QList<QKeyCombination>{in, Qt::CTRL | Qt::Key_Equal, keypad(Qt::Key_Plus),
+                                  keypad(Qt::Key_Minus)}
+        << QList<int>{} << 150;
+    QTest::newRow("no further than 300 %") << QList<QKeyCombination>(9, in) << QList<int>{} << 300;
+    QTest::newRow("no smaller than 100 %")
+        << QList<QKeyCombination>{in, out, out} << QList<int>{} << 100;
+    QTest::newRow("Ctrl+0") << (QList<QKeyCombination>(5, in) << (Qt::CTRL | Qt::Key_0))
+                            << QList<int>{} << 100;
+    QTest::newRow("the wheel: two notches in, two half notches out")
+        << QList<QKeyCombination>{} << QList<int>{240, -60, -60} << 125;
 }
 
 // The zoom keys reach the window while the answer box has the focus and type nothing into
 // it; the sheet is drawn at the zoom, the box over its row with its font scaled.
 void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
-    QFETCH(QList<ZoomInput>, inputs);
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(QList<int>, wheel);
     QFETCH(int, percent);
     Fixture f;
     f.StartType(5);
     f.Answer(QString::number(f.state.ExpectedResult));
     QTest::keyClicks(f.Edit1(), QStringLiteral("4"));
+    for (const QKeyCombination key : keys) {
+        QTest::keyClick(f.client.windowHandle(), key.key(), key.keyboardModifiers());
+    }
     auto* scroll = f.Find<QScrollArea>("ScrollBox1");
-    for (const ZoomInput& input : inputs) {
-        Send(&f.client, scroll->viewport(), input);
+    for (const int turn : wheel) {
+        const QPointF at(scroll->viewport()->rect().center());
+        QWheelEvent event(at, scroll->viewport()->mapToGlobal(at), {}, {0, turn}, Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(scroll->viewport(), &event);
     }
     QCOMPARE(f.form->Zoom().Percent(), percent);
     QCOMPARE(f.Edit1()->text(), QStringLiteral("4"));
@@ -564,20 +557,35 @@ void ExerciseWindowTest::zoomedScreenIsSharpAndUnzoomedAsBefore() {
         QTest::keyClick(f.client.windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
     }
     const QImage zoomed = OnScreen(paint, QRect());
-    const int left = 2 * f.state.SheetLeft;
-    const int top = 2 * 90;
     const int bottom = 2 * RowY(f.form->Sheet(), f.state.StepsPerSeries + 1) - 2;
     // Across each line: white margin, two black, white inside.
     const QList<QColor> across{Qt::white, Qt::black, Qt::black, Qt::white};
     for (int i = 0; i < 4; ++i) {
-        QCOMPARE(zoomed.pixelColor(left - 1 + i, 300), across[i]);
-        QCOMPARE(zoomed.pixelColor(300, top - 1 + i), across[i]);
+        QCOMPARE(zoomed.pixelColor(2 * f.state.SheetLeft - 1 + i, 300), across[i]);
+        QCOMPARE(zoomed.pixelColor(300, 2 * 90 - 1 + i), across[i]);
         QCOMPARE(zoomed.pixelColor(300, bottom + 2 - i), across[i]);
     }
     QCOMPARE(f.Edit1()->pos(), 2 * QPoint(f.state.AnswerColumnX, RowY(f.form->Sheet(), 1)));
 
     QTest::keyClick(f.client.windowHandle(), Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(OnScreen(paint, f.Edit1()->geometry()), before);
+}
+
+// On a dark desktop the window turns light, with dark texts; on a light one it takes the
+// desktop's button face, and the sheet already drawn follows.
+void ExerciseWindowTest::windowFollowsTheDesktopsColours() {
+    Fixture f;
+    f.StartType(5);
+    PaletteInForce inForce(DarkPalette());
+    QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
+    QCOMPARE(f.Find<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(f.Button("SpeedButton3")->palette().color(QPalette::ButtonText), QColor(Qt::black));
+    QPalette yellow = inForce.Before;
+    yellow.setColor(QPalette::Button, QColor(250, 250, 215));
+    QApplication::setPalette(yellow);
+    QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(250, 250, 215));
+    const QImage& sheet = f.form->Sheet().Image();
+    QCOMPARE(sheet.pixelColor(sheet.width() - 1, 0), QColor(250, 250, 215));
 }
 
 QTEST_MAIN(ExerciseWindowTest)
