@@ -3,6 +3,8 @@
 
 #include "exercise_controls.h"
 
+#include "sheet_layout.h"
+
 #include <QAction>
 #include <QPaintEvent>
 #include <QPainter>
@@ -82,6 +84,11 @@ void SheetView::SetExtent(QSize sheetUnits) {
     // Unzoomed, the sheet takes the visible width and never scrolls sideways.
     setMinimumSize(zoom_ == 1.0 ? 0 : static_cast<int>(std::ceil(extent_.width() * zoom_)),
                    static_cast<int>(std::ceil(extent_.height() * zoom_)));
+    if (zoom_ != 1.0) {
+        // Zoomed, the paint area grows to the extent only later; what is drawn must not be
+        // cut off before.
+        FitSheet(canvas_, extent_.width(), extent_.height());
+    }
 }
 
 QSize SheetView::SheetSize() const {

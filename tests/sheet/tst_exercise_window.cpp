@@ -544,6 +544,9 @@ void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
 
     QTest::keyClick(f.Edit1(), Qt::Key_Return);
     QCOMPARE(f.Edit1()->y(), zoomed(RowY(sheet, 3)));
+    // A wider type at the same zoom: its error marks will fit.
+    f.StartType(9);
+    QVERIFY(sheet.Width() >= SheetWidthNeeded(sheet, f.state));
 }
 
 // At 200 % the frame's lines are two device pixels of pure black at their doubled places;
