@@ -414,8 +414,6 @@ void SheetCanvasTest::textsReadOnEveryDesktop() {
     const PaletteInForce inForce(palette);
     ImageSheetCanvas canvas;
     DrawNineSteps(canvas, false);
-
-    // Measured on the pixels: the score line's blue, the header's and an error mark's red.
     const QColor background = At(canvas, 1000, 5);
     QVERIFY2(background.lightnessF() > 0.9, qPrintable(background.name()));
     const int row = canvas.TextHeight("H");
