@@ -41,8 +41,7 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\nCPU time per iteration as a multiple of %s (median, min-max):\n",
-                    reference_.c_str());
+        bool headed = false;
         for (const std::string& name : order_) {
             const std::size_t arguments = name.find('/');
             auto reference = times_.end();
@@ -54,6 +53,11 @@ public:
             }
             if (reference == times_.end()) {
                 continue;
+            }
+            if (!headed) {
+                std::printf("\nCPU time per iteration as a multiple of %s (median, min-max):\n",
+                            reference_.c_str());
+                headed = true;
             }
             const double base = Median(reference->second);
             const std::vector<double>& t = times_[name];
