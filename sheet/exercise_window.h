@@ -24,6 +24,7 @@ namespace qx5 {
 
 class ResultText;
 class SheetView;
+class SheetZoom;
 struct ToolButtonRow;
 
 // The sheet's scrollable extent; a finished 9-step sheet may ask for more.
@@ -56,6 +57,7 @@ public:
     QAction* HeadingAction() const { return HeadingCommand; }
     QAction* CopyAction() const { return CopyCommand; }
     const ImageSheetCanvas& Sheet() const;
+    SheetZoom& Zoom() const { return *zoom_; }
 
 signals:
     // F1 in the answer box.
@@ -71,6 +73,7 @@ private slots:
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton10Click();
+    void ZoomSheet(int percent);
 
 private:
     static const ToolButtonRow ToolBar[];
@@ -87,6 +90,9 @@ private:
     void DescribeAnswerBox();
     // Has a screen reader present the new step where the focus stays in the answer box.
     void AnnounceStep();
+    void PlaceAnswerBox();
+    void ApplySheetPalette();
+    void FollowDesktopPalette();
 
     EngineState& state_;
     RandomSource& random_;
@@ -112,6 +118,7 @@ private:
     QLineEdit* Edit1;
     // The finished series as text, where the focus goes when it finishes.
     ResultText* Result;
+    SheetZoom* zoom_;
 };
 
 } // namespace qx5

@@ -146,6 +146,10 @@ void AccessibilityTest::resultDrawsNothingAndGivesTheFocusBack() {
     QCOMPARE(sheet->grab().toImage(), without);
     QTest::keyClick(result, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(sheet->grab().toImage(), without);
+    // Zoomed from it, it stays in the answer's place.
+    QTest::keyClick(result, Qt::Key_Plus, Qt::ControlModifier);
+    QVERIFY(result->geometry().width() > 57);
+    QCOMPARE(result->geometry(), p.Edit1()->geometry());
 
     // The next series takes the focus back to the answer box, and the result goes.
     QTest::keyClick(result, Qt::Key_O, Qt::AltModifier);
