@@ -3,6 +3,7 @@
 
 // The exercise window driven as a pupil drives it: keys into the answer box, the tool
 // bar's buttons and their Alt keys.
+#include "dark_palette.h"
 #include "exercise_window.h"
 #include "program_fonts.h"
 #include "sheet_layout.h"
@@ -567,20 +568,20 @@ void ExerciseWindowTest::zoomedScreenIsSharpAndUnzoomedAsBefore() {
     QCOMPARE(OnScreen(paint, f.Edit1()->geometry()), before);
 }
 
-// On a dark desktop the window turns light, with dark texts; on a light one it takes the
-// desktop's button face, and the sheet already drawn follows.
+// On a light desktop the window takes the desktop's button face, and the sheet already
+// drawn follows; on a dark one it turns light, with dark texts.
 void ExerciseWindowTest::windowFollowsTheDesktopsColours() {
     Fixture f;
     f.StartType(5);
-    PaletteInForce inForce(DarkPalette());
-    QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
-    QCOMPARE(f.Find<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
-    QPalette yellow = inForce.Before;
+    QPalette yellow = QGuiApplication::palette();
     yellow.setColor(QPalette::Button, QColor(250, 250, 215));
-    QApplication::setPalette(yellow);
+    PaletteInForce inForce(yellow);
     QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(250, 250, 215));
     const QImage& sheet = f.form->Sheet().Image();
     QCOMPARE(sheet.pixelColor(sheet.width() - 1, 0), QColor(250, 250, 215));
+    QApplication::setPalette(DarkPalette());
+    QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
+    QCOMPARE(f.Find<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
 }
 
 QTEST_MAIN(ExerciseWindowTest)

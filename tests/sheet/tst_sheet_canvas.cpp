@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The sheet drawn on the real QImage canvas, checked pixel by pixel at 96 DPI.
+#include "dark_palette.h"
 #include "image_sheet_canvas.h"
 #include "sheet_contrast.h"
 #include "sheet_fixtures.h"
 #include "sheet_layout.h"
 #include "type_settings.h"
-#include "window_support.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // What the window tests share: finding a control by name, closing the modal windows a
-// command opens, counting activations, playing a series through the answer box, and a
-// dark desktop.
+// command opens, counting activations, and playing a series through the answer box.
 #pragma once
 
 #include "engine_state.h"
@@ -11,7 +10,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPalette>
 #include <QTimer>
 #include <QtTest>
 
@@ -137,23 +135,6 @@ inline void PlaySeries(QLineEdit* answerBox, const EngineState& state,
         QTest::keyClick(answerBox, Qt::Key_Return);
     }
     QVERIFY2(state.SeriesFinished, "the series did not finish");
-}
-
-// A desktop palette for the life of an object.
-struct PaletteInForce {
-    QPalette Before = QGuiApplication::palette();
-    explicit PaletteInForce(const QPalette& palette) { QGuiApplication::setPalette(palette); }
-    ~PaletteInForce() { QGuiApplication::setPalette(Before); }
-};
-
-// A dark desktop's palette as Fusion's dark colour schemes give it: light texts on a
-// button face of #424245.
-inline QPalette DarkPalette() {
-    QPalette dark(QColor(0x42, 0x42, 0x45), QColor(0x2d, 0x2d, 0x30));
-    for (const auto text : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-        dark.setColor(text, QColor(0xee, 0xee, 0xee));
-    }
-    return dark;
 }
 
 } // namespace qx5::test
