@@ -105,17 +105,30 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     PrintCommand = MakeCommand(this, PrintHint);
     HeadingCommand = MakeCommand(this, HeadingHint);
     CopyCommand = MakeCommand(this, CopyHint);
+    // Nothing can be printed or copied before a series has finished.
+    UpdateOutputCommands();
+}
+
+void TForm2::BuildControls() {
+    // The window is made at start-up but shown only when a type is chosen; its controls,
+    // their fonts and the sheet come then, so the program starts as lean as it can.
+    if (ScrollBox1) {
+        return;
+    }
     BuildToolBar();
     BuildSheet();
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel1);
     layout->addWidget(ScrollBox1, 1);
+}
 
-    // Nothing can be printed or copied before a series has finished.
-    UpdateOutputCommands();
+void TForm2::setVisible(bool visible) {
+    if (visible) {
+        BuildControls();
+    }
+    QWidget::setVisible(visible);
 }
 
 void TForm2::BuildToolBar() {
@@ -183,7 +196,8 @@ ImageSheetCanvas& TForm2::Canvas() {
     return PaintBox1->Canvas();
 }
 
-const ImageSheetCanvas& TForm2::Sheet() const {
+const ImageSheetCanvas& TForm2::Sheet() {
+    BuildControls();
     return PaintBox1->Canvas();
 }
 
@@ -227,6 +241,7 @@ void TForm2::ShowExerciseType() {
 }
 
 void TForm2::NewSeries() {
+    BuildControls();
     HideAnswerBox();
     qx5::NewSeries(state_, random_, Canvas());
     Label1->setText(ToQString(state_.RangeLabel));
@@ -242,6 +257,7 @@ void TForm2::NewSeries() {
 }
 
 void TForm2::ShowAnswerBox() {
+    BuildControls();
     Edit1->setMaxLength(AnswerBoxLength);
     Edit1->clear();
     // In sheet coordinates: the box scrolls with the sheet, over its answer's place.
@@ -253,6 +269,7 @@ void TForm2::ShowAnswerBox() {
 }
 
 void TForm2::HideAnswerBox() {
+    BuildControls();
     Edit1->hide();
 }
 
@@ -267,11 +284,13 @@ void TForm2::DescribeAnswerBox() {
 }
 
 void TForm2::UpdateTypeButtons() {
+    BuildControls();
     SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType);
     SpeedButton10->setEnabled(state_.ExerciseType > FirstExerciseType);
 }
 
 void TForm2::SubmitAnswer(const QString& typed) {
+    BuildControls();
     const AnswerResult result = qx5::SubmitAnswer(state_, random_, Canvas(), typed.toStdString());
     switch (result.Outcome) {
     case AnswerOutcome::Ignored:

@@ -54,7 +54,9 @@ public:
     QAction* PrintAction() const { return PrintCommand; }
     QAction* HeadingAction() const { return HeadingCommand; }
     QAction* CopyAction() const { return CopyCommand; }
-    const ImageSheetCanvas& Sheet() const;
+    // The sheet; it and the controls are made at the first show, or here.
+    const ImageSheetCanvas& Sheet();
+    void setVisible(bool visible) override;
 
 signals:
     // F1 in the answer box.
@@ -74,6 +76,7 @@ private slots:
 private:
     static const ToolButtonRow ToolBar[];
 
+    void BuildControls();
     void BuildToolBar();
     void BuildSheet();
     void FormShow();
@@ -91,22 +94,22 @@ private:
     QAction* PrintCommand;
     QAction* HeadingCommand;
     QAction* CopyCommand;
-    QFrame* Panel1;
-    QFrame* Bevel1;
-    QFrame* Bevel2;
-    QFrame* Bevel3;
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton2;
-    QToolButton* SpeedButton4;
-    QToolButton* SpeedButton5;
-    QToolButton* SpeedButton3;
-    QToolButton* SpeedButton10;
-    QToolButton* SpeedButton6;
-    QLabel* Label1;
-    QScrollArea* ScrollBox1;
+    QFrame* Panel1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QFrame* Bevel3 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton10 = nullptr;
+    QToolButton* SpeedButton6 = nullptr;
+    QLabel* Label1 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
     // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
-    SheetView* PaintBox1;
-    QLineEdit* Edit1;
+    SheetView* PaintBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
 };
 
 } // namespace qx5
