@@ -180,6 +180,8 @@ void MainWindowTest::startUpState() {
     QVERIFY(!p.Item("Udskriv1")->isEnabled());
     QCOMPARE(p.Item("Udskriv1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QVERIFY(p.window.ExerciseWindow()->isHidden());
+    // Its controls come with the first type, and are found then (below).
+    QVERIFY(!p.window.ExerciseWindow()->findChild<QWidget*>());
     QCOMPARE(p.window.ExerciseWindow()->parentWidget(), p.window.centralWidget());
     QVERIFY(!p.window.AboutBox()->isVisible());
 

@@ -9,6 +9,7 @@
 #include "heading_dialog.h"
 #include "main_window.h"
 #include "outside_clipboard.h"
+#include "print_module.h"
 #include "program_fixture.h"
 #include "series_run.h"
 #include "transcript_memo.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLibraryInfo>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -218,6 +220,8 @@ private slots:
     void printProblemsAreReported_data();
     void printProblemsAreReported();
     void cancelledDialogLeavesThePrinterAsItWas();
+    void printModuleIsLoadedOnlyWhenItIsOne_data();
+    void printModuleIsLoadedOnlyWhenItIsOne();
     void printsOnTheServersQueues_data();
     void printsOnTheServersQueues();
     void silentServerIsGivenUpInSeconds();
@@ -404,6 +408,30 @@ void OutputCommandsTest::cancelledDialogLeavesThePrinterAsItWas() {
     p.window.PrintTranscript();
     QCOMPARE(shown, QStringLiteral("qx5-pdf"));
     QCOMPARE(messages.Texts(), QStringList());
+}
+
+void OutputCommandsTest::printModuleIsLoadedOnlyWhenItIsOne_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("the build's module") << PrintModuleFile() << true;
+    QTest::newRow("no such file") << dir_.filePath(QStringLiteral("qx5-printing.so")) << false;
+    QTest::newRow("a library without the entry point")
+        << QLibraryInfo::path(QLibraryInfo::LibrariesPath) + QStringLiteral("/libQt6Test.so.6")
+        << false;
+}
+
+void OutputCommandsTest::printModuleIsLoadedOnlyWhenItIsOne() {
+    QFETCH(QString, file);
+    QFETCH(bool, loads);
+    QWidget window;
+    QString error;
+    const std::unique_ptr<PrintSession> session = LoadPrintSession(file, &window, error);
+    QCOMPARE(session != nullptr, loads);
+    // What the pupil is told under "Udskrivningen kunne ikke gennemføres."
+    QCOMPARE(error.isEmpty(), loads);
+    if (session) {
+        QCOMPARE(session->Dialog().parentWidget(), &window);
+    }
 }
 
 void OutputCommandsTest::printsOnTheServersQueues_data() {
