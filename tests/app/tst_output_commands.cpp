@@ -18,9 +18,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLibraryInfo>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QMessageBox>
