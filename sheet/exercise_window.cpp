@@ -257,7 +257,6 @@ void TForm2::NewSeries() {
 }
 
 void TForm2::ShowAnswerBox() {
-    BuildControls();
     Edit1->setMaxLength(AnswerBoxLength);
     Edit1->clear();
     // In sheet coordinates: the box scrolls with the sheet, over its answer's place.
@@ -290,7 +289,6 @@ void TForm2::UpdateTypeButtons() {
 }
 
 void TForm2::SubmitAnswer(const QString& typed) {
-    BuildControls();
     const AnswerResult result = qx5::SubmitAnswer(state_, random_, Canvas(), typed.toStdString());
     switch (result.Outcome) {
     case AnswerOutcome::Ignored:

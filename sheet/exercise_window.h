@@ -41,6 +41,7 @@ public:
     // After the main window has set ExerciseType: show the window and start a series.
     void ShowExerciseType();
     void NewSeries();
+    // Needs the controls, which the first show or NewSeries makes; SubmitAnswer too.
     void ShowAnswerBox();
     void HideAnswerBox();
     void UpdateTypeButtons();
