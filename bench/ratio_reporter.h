@@ -3,7 +3,9 @@
 
 // Console output as usual, followed by each benchmark's CPU time as a multiple of the
 // reference benchmark measured in the same run, so figures compare across machines and
-// loads. With --benchmark_repetitions=N the table gives the median and the spread.
+// loads. With --benchmark_repetitions=N the table gives the median and the spread. Where
+// the reference runs with arguments, each benchmark is measured against the reference run
+// with the same arguments ("X/zoom:200" against "Reference/zoom:200").
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -39,14 +41,25 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto reference = times_.find(reference_);
-        if (reference == times_.end()) {
-            return;
-        }
-        const double base = Median(reference->second);
-        std::printf("\nCPU time per iteration as a multiple of %s (median, min-max):\n",
-                    reference_.c_str());
+        bool headed = false;
         for (const std::string& name : order_) {
+            const std::size_t arguments = name.find('/');
+            auto reference = times_.end();
+            if (arguments != std::string::npos) {
+                reference = times_.find(reference_ + name.substr(arguments));
+            }
+            if (reference == times_.end()) {
+                reference = times_.find(reference_);
+            }
+            if (reference == times_.end()) {
+                continue;
+            }
+            if (!headed) {
+                std::printf("\nCPU time per iteration as a multiple of %s (median, min-max):\n",
+                            reference_.c_str());
+                headed = true;
+            }
+            const double base = Median(reference->second);
             const std::vector<double>& t = times_[name];
             std::printf("  %-40s %7.2f  (%.2f-%.2f)\n", name.c_str(), Median(t) / base,
                         *std::min_element(t.begin(), t.end()) / base,

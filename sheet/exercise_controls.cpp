@@ -3,9 +3,13 @@
 
 #include "exercise_controls.h"
 
+#include "sheet_layout.h"
+
 #include <QAction>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace qx5 {
 
@@ -58,12 +62,69 @@ void SpeedButton::paintEvent(QPaintEvent* event) {
 SheetView::SheetView(qreal devicePixelRatio)
     // The sheet's layout is measured at 96 dots per inch; the screen's pixel ratio keeps its
     // text crisp.
-    : canvas_(96, devicePixelRatio) {}
+    : canvas_(96, devicePixelRatio)
+    , screenRatio_(devicePixelRatio) {}
+
+void SheetView::SetZoom(qreal zoom) {
+    zoom_ = zoom;
+    SetExtent(extent_);
+}
+
+void SheetView::FitCanvasToZoom() {
+    const QSize size = SheetSize().expandedTo(extent_);
+    if (size != QSize(canvas_.Width(), canvas_.Height())) {
+        // First, at the old ratio: the drawing again then makes only the new size's pixels.
+        canvas_.Resize(size.width(), size.height());
+    }
+    canvas_.SetDevicePixelRatio(zoom_ * screenRatio_);
+}
+
+void SheetView::SetExtent(QSize sheetUnits) {
+    extent_ = sheetUnits;
+    // Unzoomed, the sheet takes the visible width and never scrolls sideways.
+    setMinimumSize(zoom_ == 1.0 ? 0 : static_cast<int>(std::ceil(extent_.width() * zoom_)),
+                   static_cast<int>(std::ceil(extent_.height() * zoom_)));
+    if (zoom_ != 1.0) {
+        // Zoomed, the paint area grows to the extent only later; what is drawn must not be
+        // cut off before.
+        FitSheet(canvas_, extent_.width(), extent_.height());
+    }
+}
+
+QSize SheetView::SheetSize() const {
+    return {static_cast<int>(std::ceil(width() / zoom_)),
+            static_cast<int>(std::ceil(height() / zoom_))};
+}
+
+QRect SheetView::ToView(const QRect& sheetUnits) const {
+    return {qRound(sheetUnits.x() * zoom_), qRound(sheetUnits.y() * zoom_),
+            qRound(sheetUnits.width() * zoom_), qRound(sheetUnits.height() * zoom_)};
+}
+
+void SheetView::UpdateSheet(const QRegion& sheetUnits) {
+    if (zoom_ == 1.0) {
+        update(sheetUnits);
+        return;
+    }
+    QRegion view;
+    for (const QRect& rect : sheetUnits) {
+        // Outward to whole pixels, so that no zoomed edge is left unpainted.
+        view += QRect(QPoint(static_cast<int>(std::floor(rect.left() * zoom_)),
+                             static_cast<int>(std::floor(rect.top() * zoom_))),
+                      QPoint(static_cast<int>(std::ceil((rect.right() + 1) * zoom_)),
+                             static_cast<int>(std::ceil((rect.bottom() + 1) * zoom_))));
+    }
+    update(view);
+}
 
 void SheetView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), ImageSheetCanvas::ToQColor(ButtonFace));
-    painter.drawImage(0, 0, canvas_.Image());
+    // At the screen's ratio rather than the image's own, which includes the zoom: each of
+    // its pixels lands on one device pixel, unscaled.
+    const QImage& image = canvas_.Image();
+    painter.drawImage(QRectF(0, 0, image.width() / screenRatio_, image.height() / screenRatio_),
+                      image, QRectF(image.rect()));
 }
 
 } // namespace qx5

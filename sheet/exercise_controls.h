@@ -30,18 +30,39 @@ private:
     ToolPicture picture_;
 };
 
-// The paint area: owns the sheet's bitmap and shows its pixels at their logical size.
+// The paint area: owns the sheet's bitmap and shows it at the zoom, one bitmap pixel on
+// one device pixel. The sheet's layout stays in its own units; only the view is scaled.
 class SheetView final : public QWidget {
 public:
     explicit SheetView(qreal devicePixelRatio);
 
     ImageSheetCanvas& Canvas() { return canvas_; }
+    const ImageSheetCanvas& Canvas() const { return canvas_; }
+
+    qreal Zoom() const { return zoom_; }
+    // Asks for the paint area the sheet needs at the new zoom; FitCanvasToZoom follows
+    // once the paint area has its size.
+    void SetZoom(qreal zoom);
+    // Gives the sheet the paint area's size (but at least its extent) and draws it again
+    // at the zoom: sharp, and no larger in memory than the zoomed view needs.
+    void FitCanvasToZoom();
+    // The least the sheet needs, in sheet units: the paint area is at least that, zoomed.
+    void SetExtent(QSize sheetUnits);
+    // The paint area's size in sheet units.
+    QSize SheetSize() const;
+    // A place on the sheet in the paint area's pixels.
+    QRect ToView(const QRect& sheetUnits) const;
+    // Repaints a changed part of the sheet, given in sheet units.
+    void UpdateSheet(const QRegion& sheetUnits);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     ImageSheetCanvas canvas_;
+    qreal screenRatio_;
+    qreal zoom_ = 1.0;
+    QSize extent_;
 };
 
 } // namespace qx5

@@ -9,10 +9,12 @@
 #include "qt_text.h"
 #include "series_run.h"
 #include "sheet_layout.h"
+#include "sheet_zoom.h"
 #include "tool_pictures.h"
 #include "type_settings.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -97,10 +99,10 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     setObjectName(QStringLiteral("Form2"));
     hide();
     setFont(ExerciseWindowFont(16));
-    QPalette face = palette();
-    face.setColor(QPalette::Window, ImageSheetCanvas::ToQColor(ButtonFace));
-    setPalette(face);
+    ApplySheetPalette();
     setAutoFillBackground(true);
+    // Only the window hears of a new desktop palette.
+    window()->installEventFilter(this);
 
     PrintCommand = MakeCommand(this, PrintHint);
     HeadingCommand = MakeCommand(this, HeadingHint);
@@ -177,9 +179,11 @@ void TForm2::BuildSheet() {
     PaintBox1 = new SheetView(client ? client->devicePixelRatioF() : 1.0);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setAccessibleName(ToQString(SheetName));
-    PaintBox1->setMinimumHeight(ScrollExtent);
+    PaintBox1->SetExtent(QSize(0, ScrollExtent));
     ScrollBox1->setWidget(PaintBox1);
     ScrollBox1->viewport()->setAutoFillBackground(false);
+    zoom_ = new SheetZoom(this, ScrollBox1->viewport());
+    connect(zoom_, &SheetZoom::Changed, this, &TForm2::ZoomSheet);
 
     Edit1 = new QLineEdit(PaintBox1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -201,6 +205,11 @@ const ImageSheetCanvas& TForm2::Sheet() {
     return PaintBox1->Canvas();
 }
 
+SheetZoom& TForm2::Zoom() {
+    BuildControls();
+    return *zoom_;
+}
+
 void TForm2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FormShow();
@@ -212,6 +221,26 @@ void TForm2::FormShow() {
         static_cast<SpeedButton*>(button)->DrawPicture();
     }
     FitToMainWindow();
+}
+
+void TForm2::ApplySheetPalette() {
+    // Decided on the palette the window inherits: light where the desktop's button face
+    // would hide the sheet's blue and red texts.
+    setPalette(QPalette());
+    QPalette face = ImageSheetCanvas::SheetPalette(palette());
+    face.setColor(QPalette::Window, ImageSheetCanvas::ToQColor(ButtonFace));
+    setPalette(face);
+}
+
+void TForm2::FollowDesktopPalette() {
+    ApplySheetPalette();
+    // Before the first type there is no sheet; it will be made in the new colours.
+    if (!PaintBox1) {
+        return;
+    }
+    Canvas().Redraw();
+    Canvas().TakeChangedArea();
+    PaintBox1->update();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
@@ -226,7 +255,8 @@ void TForm2::FitToMainWindow() {
     }
     // The layouts follow at once, so the paint area has its new size below.
     layout()->activate();
-    FitSheet(Canvas(), PaintBox1->width(), PaintBox1->height());
+    const QSize sheet = PaintBox1->SheetSize();
+    FitSheet(Canvas(), sheet.width(), sheet.height());
     Canvas().TakeChangedArea();
     PaintBox1->update();
 }
@@ -248,7 +278,8 @@ void TForm2::NewSeries() {
     Label1->adjustSize();
     UpdateTypeButtons();
     // A finished 9-step sheet with its score line can be taller than the fixed extent.
-    PaintBox1->setMinimumHeight(std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_)));
+    PaintBox1->SetExtent(QSize(SheetWidthNeeded(Canvas(), state_),
+                               std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_))));
     PaintBox1->setAccessibleDescription(QString());
     ShowAnswerBox();
     UpdateOutputCommands();
@@ -259,12 +290,34 @@ void TForm2::NewSeries() {
 void TForm2::ShowAnswerBox() {
     Edit1->setMaxLength(AnswerBoxLength);
     Edit1->clear();
-    // In sheet coordinates: the box scrolls with the sheet, over its answer's place.
-    Edit1->move(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex));
+    PlaceAnswerBox();
     DescribeAnswerBox();
     Edit1->show();
     Edit1->setFocus(Qt::OtherFocusReason);
-    ScrollBox1->ensureWidgetVisible(Edit1, 0, 20);
+    ScrollBox1->ensureWidgetVisible(Edit1, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
+}
+
+void TForm2::PlaceAnswerBox() {
+    // On the sheet: the box scrolls with it, over its answer's place at the zoom.
+    Edit1->setGeometry(
+        PaintBox1->ToView(QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), 57, 26)));
+}
+
+void TForm2::ZoomSheet(int percent) {
+    const qreal zoom = percent / 100.0;
+    ScrollBox1->setHorizontalScrollBarPolicy(percent > SmallestZoom ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
+    PaintBox1->SetZoom(zoom);
+    // The scroll area sizes the paint area on a posted request; the sheet needs it now.
+    QCoreApplication::sendPostedEvents(ScrollBox1->viewport(), QEvent::LayoutRequest);
+    PaintBox1->FitCanvasToZoom();
+    Canvas().TakeChangedArea();
+    Edit1->setFont(ExerciseWindowFont(qRound(16 * zoom)));
+    PlaceAnswerBox();
+    if (Edit1->isVisible()) {
+        ScrollBox1->ensureWidgetVisible(Edit1, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
+    }
+    PaintBox1->update();
 }
 
 void TForm2::HideAnswerBox() {
@@ -315,7 +368,7 @@ void TForm2::SubmitAnswer(const QString& typed) {
         break;
     }
     // Only the rows just drawn; the answer box's old and new places repaint themselves.
-    PaintBox1->update(Canvas().TakeChangedArea());
+    PaintBox1->UpdateSheet(Canvas().TakeChangedArea());
 }
 
 void TForm2::UpdateOutputCommands() {
@@ -324,6 +377,12 @@ void TForm2::UpdateOutputCommands() {
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    // The desktop changed its colours: the window and what the sheet shows follow, once
+    // every widget, this one's parent among them, has the new palette to inherit.
+    if (watched == window() && event->type() == QEvent::ApplicationPaletteChange) {
+        QMetaObject::invokeMethod(
+            this, [this] { FollowDesktopPalette(); }, Qt::QueuedConnection);
+    }
     if (watched == Edit1) {
         if (event->type() == QEvent::KeyPress) {
             return Edit1KeyPress(static_cast<const QKeyEvent&>(*event));

@@ -23,6 +23,7 @@ class QToolButton;
 namespace qx5 {
 
 class SheetView;
+class SheetZoom;
 struct ToolButtonRow;
 
 // The sheet's scrollable extent; a finished 9-step sheet may ask for more.
@@ -55,8 +56,9 @@ public:
     QAction* PrintAction() const { return PrintCommand; }
     QAction* HeadingAction() const { return HeadingCommand; }
     QAction* CopyAction() const { return CopyCommand; }
-    // The sheet; it and the controls are made at the first show, or here.
+    // The sheet and its zoom; they and the controls are made at the first show, or here.
     const ImageSheetCanvas& Sheet();
+    SheetZoom& Zoom();
     void setVisible(bool visible) override;
 
 signals:
@@ -73,6 +75,7 @@ private slots:
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton10Click();
+    void ZoomSheet(int percent);
 
 private:
     static const ToolButtonRow ToolBar[];
@@ -88,6 +91,9 @@ private:
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
     void DescribeAnswerBox();
+    void PlaceAnswerBox();
+    void ApplySheetPalette();
+    void FollowDesktopPalette();
 
     EngineState& state_;
     RandomSource& random_;
@@ -111,6 +117,7 @@ private:
     // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
     SheetView* PaintBox1 = nullptr;
     QLineEdit* Edit1 = nullptr;
+    SheetZoom* zoom_ = nullptr;
 };
 
 } // namespace qx5

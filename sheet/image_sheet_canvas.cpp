@@ -4,6 +4,7 @@
 #include "image_sheet_canvas.h"
 
 #include "qt_text.h"
+#include "sheet_contrast.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -20,6 +21,15 @@ namespace {
 
 int DotsPerMeter(int dpi) {
     return static_cast<int>(std::lround(dpi / 0.0254));
+}
+
+Colour FromQColor(const QColor& colour) {
+    return static_cast<Colour>(colour.red()) | static_cast<Colour>(colour.green()) << 8 |
+           static_cast<Colour>(colour.blue()) << 16;
+}
+
+bool SheetTextsRead(const QPalette& palette) {
+    return TextsReadOn(FromQColor(palette.color(QPalette::Button)));
 }
 
 } // namespace
@@ -51,26 +61,73 @@ void ImageSheetCanvas::Changed(const QRect& area) {
 
 QColor ImageSheetCanvas::ToQColor(Colour colour) {
     if (colour == ButtonFace) {
-        return QGuiApplication::palette().color(QPalette::Button);
+        // Asked each time: a drawing done again after the desktop's palette changed follows it.
+        const QPalette& desktop = QGuiApplication::palette();
+        return SheetTextsRead(desktop) ? desktop.color(QPalette::Button)
+                                       : ToQColor(LightButtonFace);
     }
     return QColor(static_cast<int>(colour & 0xFFU), static_cast<int>((colour >> 8) & 0xFFU),
                   static_cast<int>((colour >> 16) & 0xFFU));
+}
+
+QPalette ImageSheetCanvas::SheetPalette(const QPalette& desktop) {
+    // Qt derives a whole palette, dark texts included, from a light button colour.
+    return SheetTextsRead(desktop) ? desktop : QPalette(ToQColor(LightButtonFace));
+}
+
+void ImageSheetCanvas::SetDevicePixelRatio(qreal ratio) {
+    if (ratio == devicePixelRatio_) {
+        return;
+    }
+    devicePixelRatio_ = ratio;
+    Redraw();
+}
+
+void ImageSheetCanvas::Redraw() {
+    std::vector<Drawing> drawings = std::move(drawings_);
+    image_ = QImage();
+    width_ = height_ = 0;
+    if (filled_) {
+        DrawResize(filled_->A, filled_->B);
+        if (!image_.isNull()) {
+            image_.fill(ToQColor(filled_->Fill));
+        }
+    }
+    for (const Drawing& drawing : drawings) {
+        Draw(drawing);
+    }
+    drawings_ = std::move(drawings);
+    changed_ = QRegion(0, 0, width_, height_);
+}
+
+void ImageSheetCanvas::Draw(const Drawing& drawing) {
+    switch (drawing.What) {
+    case Drawing::Kind::Text:
+        DrawText(drawing);
+        break;
+    case Drawing::Kind::Rectangle:
+        DrawRectangle(drawing);
+        break;
+    case Drawing::Kind::Resize:
+        DrawResize(drawing.A, drawing.B);
+        break;
+    }
 }
 
 QFont ImageSheetCanvas::CurrentFont() const {
     return Resolved().Font;
 }
 
-const ImageSheetCanvas::ResolvedFont& ImageSheetCanvas::Resolved() const {
-    if (!resolved_ || resolved_->Name != Font.Name || resolved_->Size != Font.Size) {
-        QFont font(ToQString(Font.Name));
+const ImageSheetCanvas::ResolvedFont& ImageSheetCanvas::Resolved(const FontState& wanted) const {
+    if (!resolved_ || resolved_->Name != wanted.Name || resolved_->Size != wanted.Size) {
+        QFont font(ToQString(wanted.Name));
         font.setStyleHint(QFont::Serif);
-        if (Font.Size > 0) {
-            font.setPointSize(Font.Size);
+        if (wanted.Size > 0) {
+            font.setPointSize(wanted.Size);
         }
         const QFont forSheet(font, &measure_);
         resolved_.emplace(
-            ResolvedFont{Font.Name, Font.Size, forSheet, QFontMetrics(forSheet, &measure_)});
+            ResolvedFont{wanted.Name, wanted.Size, forSheet, QFontMetrics(forSheet, &measure_)});
     }
     return *resolved_;
 }
@@ -79,14 +136,24 @@ void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view 
     if (image_.isNull()) {
         return;
     }
-    const QFont& font = Resolved().Font;
-    const QFontMetrics& metrics = Resolved().Metrics;
-    const QString string = ToQString(text);
+    drawings_.push_back(
+        {Drawing::Kind::Text, x, y, 0, 0, texts_.size(), text.size(), Font, FillColour, PenColour});
+    texts_ += text;
+    DrawText(drawings_.back());
+}
+
+void ImageSheetCanvas::DrawText(const Drawing& text) {
+    const std::int32_t x = text.A;
+    const std::int32_t y = text.B;
+    const QFont& font = Resolved(text.TextFont).Font;
+    const QFontMetrics& metrics = Resolved(text.TextFont).Metrics;
+    const QString string =
+        ToQString(std::string_view(texts_).substr(text.TextStart, text.TextLength));
     const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
     QPainter painter(&image_);
-    painter.fillRect(cell, ToQColor(FillColour));
+    painter.fillRect(cell, ToQColor(text.Fill));
     painter.setFont(font);
-    painter.setPen(ToQColor(Font.Colour));
+    painter.setPen(ToQColor(text.TextFont.Colour));
     painter.drawText(x, y + metrics.ascent(), string);
     // Glyphs may reach a little past their cell (overhangs, anti-aliasing); measuring the
     // ink would shape the text a second time.
@@ -107,12 +174,22 @@ void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32
     if (image_.isNull() || right <= left || bottom <= top) {
         return;
     }
+    drawings_.push_back(
+        {Drawing::Kind::Rectangle, left, top, right, bottom, 0, 0, Font, FillColour, PenColour});
+    DrawRectangle(drawings_.back());
+}
+
+void ImageSheetCanvas::DrawRectangle(const Drawing& rectangle) {
+    const std::int32_t left = rectangle.A;
+    const std::int32_t top = rectangle.B;
+    const std::int32_t right = rectangle.C;
+    const std::int32_t bottom = rectangle.D;
     const std::int32_t width = right - left;
     const std::int32_t height = bottom - top;
-    const QColor pen = ToQColor(PenColour);
+    const QColor pen = ToQColor(rectangle.Pen);
     // The outline as four one-pixel strips: no pen geometry to be off by one.
     QPainter painter(&image_);
-    painter.fillRect(left, top, width, height, ToQColor(FillColour));
+    painter.fillRect(left, top, width, height, ToQColor(rectangle.Fill));
     painter.fillRect(left, top, width, 1, pen);
     painter.fillRect(left, bottom - 1, width, 1, pen);
     painter.fillRect(left, top, 1, height, pen);
@@ -124,10 +201,21 @@ void ImageSheetCanvas::FillAll() {
     if (!image_.isNull()) {
         image_.fill(ToQColor(FillColour));
     }
+    // Nothing drawn before shows any more.
+    drawings_.clear();
+    texts_.clear();
+    filled_ =
+        Drawing{Drawing::Kind::Resize, width_, height_, 0, 0, 0, 0, Font, FillColour, PenColour};
     Changed(QRect(0, 0, width_, height_));
 }
 
 void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
+    drawings_.push_back(
+        {Drawing::Kind::Resize, width, height, 0, 0, 0, 0, Font, FillColour, PenColour});
+    DrawResize(width, height);
+}
+
+void ImageSheetCanvas::DrawResize(std::int32_t width, std::int32_t height) {
     QImage next = NewImage(width, height);
     if (!next.isNull()) {
         next.fill(ToQColor(ButtonFace));

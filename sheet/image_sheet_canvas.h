@@ -10,24 +10,37 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPalette>
 #include <QRect>
 #include <QRegion>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qx5 {
 
 class ImageSheetCanvas final : public SheetCanvas {
 public:
-    // Point sizes convert to pixels at dpi; on a high-DPI screen a device pixel ratio
-    // above 1 keeps text crisp while every coordinate stays in logical pixels.
+    // Point sizes convert to pixels at dpi; on a high-DPI screen or a zoomed view a device
+    // pixel ratio above 1 keeps text crisp while every coordinate stays in logical pixels.
     explicit ImageSheetCanvas(int dpi = 96, qreal devicePixelRatio = 1.0);
 
     // The pixels, to be copied to the screen at (0, 0) at their logical size.
     const QImage& Image() const { return image_; }
-    // A sheet colour as Qt's colour; the button face is the application palette's.
+    qreal DevicePixelRatio() const { return devicePixelRatio_; }
+    // Draws everything since the last FillAll again into a new image at the new ratio, so
+    // that a zoomed sheet is as sharp as one drawn at that ratio from the start.
+    void SetDevicePixelRatio(qreal ratio);
+    // Draws it all again as it is, in the button face the palette now gives.
+    void Redraw();
+
+    // A sheet colour as Qt's colour. The button face is the application palette's, unless
+    // the sheet's blue and red would be hard to read on it; then Qt's light default.
     static QColor ToQColor(Colour colour);
+    // The palette for the sheet's window, from the desktop's: unchanged where the sheet's
+    // texts read on its button face, otherwise a light one built from the sheet's face.
+    static QPalette SheetPalette(const QPalette& desktop);
     // The font in force, as Qt resolves it for this canvas.
     QFont CurrentFont() const;
     // The part of the sheet drawn on since the last call, in logical pixels, so that the
@@ -45,17 +58,32 @@ public:
     std::int32_t Height() const override { return height_; }
 
 private:
+    // One drawing since the last FillAll, with the state it was drawn in.
+    struct Drawing {
+        enum class Kind { Text, Rectangle, Resize } What;
+        std::int32_t A, B, C, D;           // x, y; left, top, right, bottom; width, height
+        std::size_t TextStart, TextLength; // in texts_
+        FontState TextFont;
+        Colour Fill;
+        Colour Pen;
+    };
+
     QImage NewImage(std::int32_t width, std::int32_t height) const;
     void Changed(const QRect& area);
-    // The font in force as Qt resolves it, with its metrics; made again only when the
-    // font's name or size changes, since resolving costs more than drawing a text.
+    void Draw(const Drawing& drawing);
+    void DrawText(const Drawing& text);
+    void DrawRectangle(const Drawing& rectangle);
+    void DrawResize(std::int32_t width, std::int32_t height);
+    // A font as Qt resolves it, with its metrics; made again only when the font's name or
+    // size changes, since resolving costs more than drawing a text.
     struct ResolvedFont {
         std::string Name;
         std::int32_t Size;
         QFont Font;
         QFontMetrics Metrics;
     };
-    const ResolvedFont& Resolved() const;
+    const ResolvedFont& Resolved() const { return Resolved(Font); }
+    const ResolvedFont& Resolved(const FontState& font) const;
 
     int dpi_;
     qreal devicePixelRatio_;
@@ -66,6 +94,12 @@ private:
     // Fonts are measured here, so that measuring works while the sheet is still empty.
     QImage measure_;
     mutable std::optional<ResolvedFont> resolved_;
+    // What the image shows, to be drawn again at another pixel ratio: the last FillAll's
+    // colour and size (none before the first), then every drawing after it.
+    std::optional<Drawing> filled_;
+    std::vector<Drawing> drawings_;
+    // Their texts one after another: one allocation for many texts.
+    std::string texts_;
 };
 
 } // namespace qx5

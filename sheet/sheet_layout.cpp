@@ -119,6 +119,16 @@ std::int32_t SheetHeightNeeded(const SheetCanvas& canvas, const EngineState& s) 
     return RowY(canvas, s.StepsPerSeries + 2) + canvas.TextHeight("H") + ScoreLineMargin;
 }
 
+std::int32_t SheetWidthNeeded(const SheetCanvas& canvas, const EngineState& s) {
+    if (s.StepsPerSeries <= 0) {
+        return 0;
+    }
+    // The header is drawn at 20 and kept within 600 pixels by its font size.
+    const std::int32_t header = 20 + 600;
+    const std::int32_t marks = s.AnswerColumnX + 82 + canvas.TextWidth(ErrorMark);
+    return std::max(header, marks) + ScoreLineMargin;
+}
+
 void FitSheet(SheetCanvas& canvas, std::int32_t width, std::int32_t height) {
     const std::int32_t newWidth = std::max(canvas.Width(), width);
     const std::int32_t newHeight = std::max(canvas.Height(), height);

@@ -72,6 +72,10 @@ void ClearSheet(SheetCanvas& canvas);
 // series. Measured in the current font, so call it while the body font is in force.
 std::int32_t SheetHeightNeeded(const SheetCanvas& canvas, const EngineState& s);
 
+// The sheet's width that shows the header, the box and the error marks of the current
+// series whole; 0 before any series. Measured in the current font, like the height.
+std::int32_t SheetWidthNeeded(const SheetCanvas& canvas, const EngineState& s);
+
 // Gives the sheet at least the paint area's size. The sheet never shrinks: what was drawn
 // stays, and a smaller view shows its top-left part.
 void FitSheet(SheetCanvas& canvas, std::int32_t width, std::int32_t height);

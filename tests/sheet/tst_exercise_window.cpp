@@ -3,12 +3,16 @@
 
 // The exercise window driven as a pupil drives it: keys into the answer box, the tool
 // bar's buttons and their Alt keys.
+#include "dark_palette.h"
 #include "exercise_window.h"
+#include "program_fonts.h"
 #include "sheet_layout.h"
+#include "sheet_zoom.h"
 #include "window_support.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -112,6 +116,10 @@ private slots:
     void f1InTheAnswerBoxAsksForHelp();
     void answerRepaintsOnlyWhatChanged_data();
     void answerRepaintsOnlyWhatChanged();
+    void zoomKeysScaleSheetAndAnswerBox_data();
+    void zoomKeysScaleSheetAndAnswerBox();
+    void zoomedScreenIsSharpAndUnzoomedAsBefore();
+    void windowFollowsTheDesktopsColours();
 };
 
 void ExerciseWindowTest::wholeSeriesThroughTheAnswerBox_data() {
@@ -474,6 +482,113 @@ void ExerciseWindowTest::answerRepaintsOnlyWhatChanged() {
     const QImage partly = OnScreen(paintBox, newBox);
     paintBox->repaint();
     QCOMPARE(OnScreen(paintBox, newBox), partly);
+}
+
+void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox_data() {
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<QList<int>>("wheel"); // Ctrl with turns of the wheel, in eighths of a degree
+    QTest::addColumn<int>("percent");
+    const QKeyCombination in = Qt::CTRL | Qt::Key_Plus;
+    const QKeyCombination out = Qt::CTRL | Qt::Key_Minus;
+    const auto keypad = [](Qt::Key key) { return Qt::ControlModifier | Qt::KeypadModifier | key; };
+    QTest::newRow("Ctrl+plus, Ctrl+=, keypad plus, keypad minus")
+        << QList<QKeyCombination>{in, Qt::CTRL | Qt::Key_Equal, keypad(Qt::Key_Plus),
+                                  keypad(Qt::Key_Minus)}
+        << QList<int>{} << 150;
+    QTest::newRow("no further than 300 %") << QList<QKeyCombination>(9, in) << QList<int>{} << 300;
+    QTest::newRow("no smaller than 100 %")
+        << QList<QKeyCombination>{in, out, out} << QList<int>{} << 100;
+    QTest::newRow("Ctrl+0") << (QList<QKeyCombination>(5, in) << (Qt::CTRL | Qt::Key_0))
+                            << QList<int>{} << 100;
+    QTest::newRow("the wheel: two notches in, two half notches out")
+        << QList<QKeyCombination>{} << QList<int>{240, -60, -60} << 125;
+}
+
+// The zoom keys reach the window while the answer box has the focus and type nothing into
+// it; the sheet is drawn at the zoom, the box over its row with its font scaled.
+void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(QList<int>, wheel);
+    QFETCH(int, percent);
+    Fixture f;
+    f.StartType(5);
+    f.Answer(QString::number(f.state.ExpectedResult));
+    QTest::keyClicks(f.Edit1(), QStringLiteral("4"));
+    for (const QKeyCombination key : keys) {
+        QTest::keyClick(f.client.windowHandle(), key.key(), key.keyboardModifiers());
+    }
+    auto* scroll = f.Find<QScrollArea>("ScrollBox1");
+    for (const int turn : wheel) {
+        const QPointF at(scroll->viewport()->rect().center());
+        QWheelEvent event(at, scroll->viewport()->mapToGlobal(at), {}, {0, turn}, Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(scroll->viewport(), &event);
+    }
+    QCOMPARE(f.form->Zoom().Percent(), percent);
+    QCOMPARE(f.Edit1()->text(), QStringLiteral("4"));
+    QCOMPARE(QApplication::focusWidget(), f.Edit1());
+
+    const qreal zoom = percent / 100.0;
+    const ImageSheetCanvas& sheet = f.form->Sheet();
+    QCOMPARE(sheet.DevicePixelRatio(), zoom * f.client.devicePixelRatioF());
+    const auto zoomed = [zoom](int sheetUnits) { return qRound(zoom * sheetUnits); };
+    QCOMPARE(f.Edit1()->geometry(),
+             QRect(zoomed(f.state.AnswerColumnX), zoomed(RowY(sheet, 2)), zoomed(57), zoomed(26)));
+    QCOMPARE(QFontInfo(f.Edit1()->font()).pixelSize(), zoomed(16));
+    // The sheet covers the paint area and holds the widest sheet, and no more.
+    QWidget* paint = f.Find<QWidget>("PaintBox1");
+    QCOMPARE(sheet.Width(), qMax(SheetWidthNeeded(sheet, f.state), qCeil(paint->width() / zoom)));
+    QVERIFY(sheet.Height() * zoom >= paint->height());
+    // 1000 pixels show the sheet's whole width up to 150 %; no scrolling sideways at 100 %.
+    QTRY_COMPARE(scroll->horizontalScrollBar()->isVisible(), percent > 150);
+
+    QTest::keyClick(f.Edit1(), Qt::Key_Return);
+    QCOMPARE(f.Edit1()->y(), zoomed(RowY(sheet, 3)));
+    // A wider type at the same zoom: its error marks will fit.
+    f.StartType(9);
+    QVERIFY(sheet.Width() >= SheetWidthNeeded(sheet, f.state));
+}
+
+// At 200 % the frame's lines are two device pixels of pure black at their doubled places;
+// back at 100 % the screen is exactly what it was.
+void ExerciseWindowTest::zoomedScreenIsSharpAndUnzoomedAsBefore() {
+    Fixture f(QSize(1250, 1000));
+    f.StartType(5);
+    QWidget* paint = f.Find<QWidget>("PaintBox1");
+    const QImage before = OnScreen(paint, f.Edit1()->geometry());
+    for (int step = 0; step < 4; ++step) {
+        QTest::keyClick(f.client.windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+    }
+    const QImage zoomed = OnScreen(paint, QRect());
+    const int bottom = 2 * RowY(f.form->Sheet(), f.state.StepsPerSeries + 1) - 2;
+    // Across each line: white margin, two black, white inside.
+    const QList<QColor> across{Qt::white, Qt::black, Qt::black, Qt::white};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(zoomed.pixelColor(2 * f.state.SheetLeft - 1 + i, 300), across[i]);
+        QCOMPARE(zoomed.pixelColor(300, 2 * 90 - 1 + i), across[i]);
+        QCOMPARE(zoomed.pixelColor(300, bottom + 2 - i), across[i]);
+    }
+    QCOMPARE(f.Edit1()->pos(), 2 * QPoint(f.state.AnswerColumnX, RowY(f.form->Sheet(), 1)));
+
+    QTest::keyClick(f.client.windowHandle(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(OnScreen(paint, f.Edit1()->geometry()), before);
+}
+
+// On a dark desktop the window turns light, with dark texts; on a light one it takes the
+// desktop's button face, and the sheet already drawn follows.
+void ExerciseWindowTest::windowFollowsTheDesktopsColours() {
+    Fixture f;
+    f.StartType(5);
+    PaletteInForce inForce(DarkPalette());
+    QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
+    QCOMPARE(f.Find<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(f.Button("SpeedButton3")->palette().color(QPalette::ButtonText), QColor(Qt::black));
+    QPalette yellow = inForce.Before;
+    yellow.setColor(QPalette::Button, QColor(250, 250, 215));
+    QApplication::setPalette(yellow);
+    QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(250, 250, 215));
+    const QImage& sheet = f.form->Sheet().Image();
+    QCOMPARE(sheet.pixelColor(sheet.width() - 1, 0), QColor(250, 250, 215));
 }
 
 QTEST_MAIN(ExerciseWindowTest)

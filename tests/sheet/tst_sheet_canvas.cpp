@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The sheet drawn on the real QImage canvas, checked pixel by pixel at 96 DPI.
+#include "dark_palette.h"
 #include "image_sheet_canvas.h"
+#include "sheet_contrast.h"
 #include "sheet_fixtures.h"
 #include "sheet_layout.h"
 #include "type_settings.h"
@@ -81,6 +83,32 @@ struct Pixel {
     QColor Expected;
 };
 
+// The highest contrast of any pixel of the logical area against the background pixel.
+double InkContrast(const ImageSheetCanvas& canvas, const QRect& area, const QColor& background) {
+    const auto colour = [](const QColor& c) {
+        return Colour(c.red() | c.green() << 8 | c.blue() << 16);
+    };
+    double best = 1.0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            best = std::max(best, ContrastRatio(colour(At(canvas, x, y)), colour(background)));
+        }
+    }
+    return best;
+}
+
+// The 9-step sheet at the window's smallest size; if cut, then cut by a smaller size,
+// grown again and drawn on.
+void DrawNineSteps(ImageSheetCanvas& canvas, bool cut) {
+    Prepare(canvas, 1024, 410);
+    DrawFinishedSeries(canvas, 9, 24, NineStepsCombined);
+    if (cut) {
+        canvas.Resize(300, 200);
+        canvas.Resize(700, 500);
+        canvas.Rectangle(320, 150, 420, 480);
+    }
+}
+
 } // namespace
 
 class SheetCanvasTest : public QObject {
@@ -101,6 +129,10 @@ private slots:
     void headerRuleWithRealFonts();
     void pointSizesFollowTheDpi();
     void highDpiKeepsTheLogicalLayout();
+    void textsReadOnEveryDesktop_data();
+    void textsReadOnEveryDesktop();
+    void zoomDrawsEverythingAgain_data();
+    void zoomDrawsEverythingAgain();
 };
 
 void SheetCanvasTest::fontsResolveToLiberation() {
@@ -112,14 +144,18 @@ void SheetCanvasTest::coloursMapToQt() {
     QCOMPARE(ImageSheetCanvas::ToQColor(Red), QColor(255, 0, 0));
     QCOMPARE(ImageSheetCanvas::ToQColor(Blue), QColor(0, 0, 255));
     QCOMPARE(ImageSheetCanvas::ToQColor(0x336699), QColor(0x99, 0x66, 0x33));
-    // The button face follows the desktop's palette, whatever colour it gives.
-    const QPalette desktop = QGuiApplication::palette();
-    QPalette odd = desktop;
-    odd.setColor(QPalette::Button, QColor(12, 34, 56));
-    QGuiApplication::setPalette(odd);
-    const QColor face = ImageSheetCanvas::ToQColor(ButtonFace);
-    QGuiApplication::setPalette(desktop);
-    QCOMPARE(face, QColor(12, 34, 56));
+    // The button face follows the desktop's palette where blue and red read on it.
+    const auto faceFor = [](const QColor& button) {
+        QPalette odd = QGuiApplication::palette();
+        odd.setColor(QPalette::Button, button);
+        const PaletteInForce inForce(odd);
+        return ImageSheetCanvas::ToQColor(ButtonFace);
+    };
+    QCOMPARE(faceFor(QColor(250, 250, 215)), QColor(250, 250, 215));
+    QCOMPARE(faceFor(QColor(12, 34, 56)), QColor(0xef, 0xef, 0xef));
+    // WCAG's figures: blue on Fusion's dark #424245 and on Qt's light #efefef.
+    QVERIFY(qAbs(ContrastRatio(Blue, 0x454242) - 1.17) < 0.01);
+    QVERIFY(qAbs(ContrastRatio(LightButtonFace, Blue) - 7.47) < 0.01);
 }
 
 void SheetCanvasTest::boxPixels_data() {
@@ -361,6 +397,59 @@ void SheetCanvasTest::highDpiKeepsTheLogicalLayout() {
     QCOMPARE(sharp.Image().pixelColor(2 * 60 + 2, 2 * 90 + 2), QColor(Qt::white));
     QCOMPARE(sharp.Image().pixelColor(2 * 369 + 1, 2 * (bottom - 1) + 1), QColor(Qt::black));
     QCOMPARE(sharp.Image().pixelColor(2 * 370, 2 * bottom), QColor(Qt::white));
+}
+
+void SheetCanvasTest::textsReadOnEveryDesktop_data() {
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("asToday");
+    QTest::newRow("the default palette: today's sheet") << QGuiApplication::palette() << true;
+    QTest::newRow("a dark palette: a light sheet") << DarkPalette() << false;
+}
+
+// The contrast measured on the rendered pixels: the score line's blue, the header's and an
+// error mark's red, against the sheet's background.
+void SheetCanvasTest::textsReadOnEveryDesktop() {
+    QFETCH(QPalette, palette);
+    QFETCH(bool, asToday);
+    const PaletteInForce inForce(palette);
+    ImageSheetCanvas canvas;
+    DrawNineSteps(canvas, false);
+    const QColor background = At(canvas, 1000, 5);
+    QVERIFY2(background.lightnessF() > 0.9, qPrintable(background.name()));
+    const int row = canvas.TextHeight("H");
+    const int markX = StateForType(9).AnswerColumnX + 82;
+    QVERIFY(InkContrast(canvas, QRect(100, RowY(canvas, 11), 150, row), background) >= 7.0);
+    QVERIFY(InkContrast(canvas, QRect(20, 20, 300, 30), background) >= 3.0);
+    QVERIFY(InkContrast(canvas, QRect(markX, RowY(canvas, 6), 80, row), background) >= 3.0);
+    if (asToday) {
+        // Drawn by the program before the sheet knew of dark desktops and zoom.
+        const QImage today(QStringLiteral(QX5_TEST_DATA "/sheet_9_steps_reference.png"));
+        QCOMPARE(canvas.Image(), today.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+void SheetCanvasTest::zoomDrawsEverythingAgain_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("200 %") << 2.0 << false;
+    QTest::newRow("125 %, cut and grown again") << 1.25 << true;
+}
+
+// Drawn again at another ratio, the sheet is exactly the sheet drawn at that ratio from the
+// start; back at 1, exactly the one drawn before.
+void SheetCanvasTest::zoomDrawsEverythingAgain() {
+    QFETCH(qreal, ratio);
+    QFETCH(bool, cut);
+    ImageSheetCanvas zoomed;
+    DrawNineSteps(zoomed, cut);
+    const QImage before = zoomed.Image();
+    zoomed.SetDevicePixelRatio(ratio);
+    ImageSheetCanvas direct(96, ratio);
+    DrawNineSteps(direct, cut);
+    QCOMPARE(zoomed.Image(), direct.Image());
+    QCOMPARE(zoomed.Image().width(), qCeil(zoomed.Width() * ratio));
+    zoomed.SetDevicePixelRatio(1.0);
+    QCOMPARE(zoomed.Image(), before);
 }
 
 QTEST_MAIN(SheetCanvasTest)
