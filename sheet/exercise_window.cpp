@@ -13,6 +13,7 @@
 #include "tool_pictures.h"
 #include "type_settings.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QFrame>
@@ -99,7 +100,6 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     setObjectName(QStringLiteral("Form2"));
     hide();
     setFont(ExerciseWindowFont(16));
-    ApplySheetPalette();
     setAutoFillBackground(true);
     // Only the window hears of a new desktop palette.
     window()->installEventFilter(this);
@@ -117,6 +117,8 @@ void TForm2::BuildControls() {
     if (ScrollBox1) {
         return;
     }
+    // Its colours too: weighing the desktop's contrast would map much of the maths library.
+    ApplySheetPalette();
     BuildToolBar();
     BuildSheet();
     auto* layout = new QVBoxLayout(this);
@@ -233,11 +235,11 @@ void TForm2::ApplySheetPalette() {
 }
 
 void TForm2::FollowDesktopPalette() {
-    ApplySheetPalette();
-    // Before the first type there is no sheet; it will be made in the new colours.
+    // Before the first show there is nothing to colour; the colours come with the controls.
     if (!PaintBox1) {
         return;
     }
+    ApplySheetPalette();
     Canvas().Redraw();
     Canvas().TakeChangedArea();
     PaintBox1->update();
@@ -356,10 +358,15 @@ void TForm2::SubmitAnswer(const QString& typed) {
         Edit1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    case AnswerOutcome::AcceptedNextStep:
-        HideAnswerBox();
+    case AnswerOutcome::AcceptedNextStep: {
+        // The box moves to the next row keeping the focus: hidden, it would send the focus
+        // away and back, a good part of the time until the answer is on the screen. A screen
+        // reader is still told of the box again, now with the new instruction.
         ShowAnswerBox();
+        QAccessibleEvent focus(Edit1, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
         break;
+    }
     case AnswerOutcome::AcceptedFinished:
         HideAnswerBox();
         PaintBox1->setAccessibleDescription(
