@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
@@ -111,7 +112,16 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     connect(Form2->CopyAction(), &QAction::triggered, this, &TForm1::CopyTranscript);
     aboutBox_ = new TAboutBox(this);
     Overskrif = new TOverskrif(this);
-    connect(Form2->HeadingAction(), &QAction::triggered, Overskrif, &QDialog::exec);
+    connect(Form2->HeadingAction(), &QAction::triggered, this, [this] {
+        const QPointer<QWidget> focused = QApplication::focusWidget();
+        Overskrif->exec();
+        // Back to the answer box or the result, even where no window manager gives the
+        // focus back.
+        if (focused && focused->isVisible()) {
+            focused->activateWindow();
+            focused->setFocus(Qt::ActiveWindowFocusReason);
+        }
+    });
 }
 
 TForm1::~TForm1() {
@@ -147,8 +157,9 @@ void TForm1::BuildMenu() {
     QFont desktopFont = QApplication::font(bar);
     desktopFont.setResolveMask(QFont::AllPropertiesResolved);
     bar->setFont(desktopFont);
-    // The exercise window's buttons own Alt+B, Alt+F, Alt+N and Alt+O.
-    QString usedInBar = QStringLiteral("BFNO");
+    // The exercise window's buttons own Alt+B, Alt+F, Alt+N and Alt+O, its heading and copy
+    // commands Alt+E and Alt+K.
+    QString usedInBar = QStringLiteral("BFNOEK");
     const auto addMenu = [&](const char* name, const char* caption) {
         QMenu* menu = bar->addMenu(WithAccessKey(ToQString(caption), usedInBar));
         menu->setObjectName(QLatin1String(name));

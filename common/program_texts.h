@@ -67,6 +67,10 @@ inline constexpr const char* AnswerBoxDescription =
     "Dit tal er %1. Skriv det nye tal, og tryk Enter.";
 // %1 right answers, %2 the steps of the series.
 inline constexpr const char* ScoreDescription = "%1 rigtige af %2.";
+// The finished series as text: the score and the wrong steps.
+inline constexpr const char* ResultTextName = "Resultat";
+// What a tool button's key is, in its accessible description. %1 the key.
+inline constexpr const char* ButtonKeyDescription = "Genvejstast: %1";
 
 // The heading dialog.
 inline constexpr const char* HeadingCaption = "   Overskrift";

@@ -58,6 +58,9 @@ void TOverskrif::MakeControls() {
     // QLineEdit's default limit is 32767 characters; a heading has none.
     Edit1->setMaxLength(std::numeric_limits<int>::max());
     Edit1->installEventFilter(this);
+    // A screen reader names the box by its label.
+    Label1->setBuddy(Edit1);
+    Edit1->setAccessibleName(Label1->text().trimmed());
 
     BitBtn1 = new QPushButton(ToQString(HeadingOkCaption), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

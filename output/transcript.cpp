@@ -19,6 +19,10 @@ inline constexpr std::size_t MaxFill = 34;
 inline constexpr std::size_t SimpleColumn = 25;
 inline constexpr std::size_t CombinedColumn = 35;
 
+std::size_t AnswerColumn(const EngineState& state) {
+    return state.Combined ? CombinedColumn : SimpleColumn;
+}
+
 std::string StepLine(const opgavelinier& step, std::size_t column) {
     const std::size_t length = CharacterCount(step.InstructionText);
     const std::size_t fill = length < column ? std::min(column - length, MaxFill) : 0;
@@ -41,7 +45,7 @@ void BuildTranscript(const EngineState& state, std::string_view printHeading,
     }
     transcript.emplace_back(TranscriptTitle);
     transcript.emplace_back(BlankLine);
-    const std::size_t column = state.Combined ? CombinedColumn : SimpleColumn;
+    const std::size_t column = AnswerColumn(state);
     transcript.push_back("Type " + std::to_string(state.ExerciseType) + ": " +
                          CurrentTypeTitle(state));
     transcript.emplace_back(BlankLine);
@@ -54,10 +58,25 @@ void BuildTranscript(const EngineState& state, std::string_view printHeading,
         }
     }
     transcript.emplace_back(BlankLine);
-    transcript.push_back(std::to_string(state.CorrectCount) + " rigtige af " +
-                         std::to_string(state.StepsPerSeries) + ".");
+    transcript.push_back(ScoreLine(state));
     transcript.emplace_back(BlankLine);
     transcript.emplace_back(BlankLine);
+}
+
+std::string ScoreLine(const EngineState& state) {
+    return std::to_string(state.CorrectCount) + " rigtige af " +
+           std::to_string(state.StepsPerSeries) + ".";
+}
+
+Transcript ResultLines(const EngineState& state) {
+    Transcript lines{ScoreLine(state)};
+    for (std::int32_t i = 1; i <= state.StepsPerSeries; ++i) {
+        const opgavelinier& step = state.StepRecords[i];
+        if (step.Answer != step.Expected) {
+            lines.push_back(StepLine(step, AnswerColumn(state)));
+        }
+    }
+    return lines;
 }
 
 } // namespace qx5

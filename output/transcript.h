@@ -23,4 +23,11 @@ inline constexpr const char* TranscriptTitle = "QX5:  Rurudovorir";
 void BuildTranscript(const EngineState& state, std::string_view printHeading,
                      Transcript& transcript);
 
+// The transcript's score line of a finished series: "7 rigtige af 9.".
+std::string ScoreLine(const EngineState& state);
+
+// What a finished series comes to, for a pupil who cannot see the sheet: the score line,
+// then the transcript's line of each wrong step, with what it should have been.
+Transcript ResultLines(const EngineState& state);
+
 } // namespace qx5

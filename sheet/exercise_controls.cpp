@@ -5,6 +5,7 @@
 
 #include "sheet_layout.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QPaintEvent>
 #include <QPainter>
@@ -12,6 +13,13 @@
 #include <cmath>
 
 namespace qx5 {
+
+void RenewAccessibleObject(QWidget* control) {
+    if (QAccessible::isActive()) {
+        QAccessible::deleteAccessibleInterface(
+            QAccessible::uniqueId(QAccessible::queryAccessibleInterface(control)));
+    }
+}
 
 SpeedButton::SpeedButton(QWidget* parent, const QString& name, QRect geometry, ToolPicture picture,
                          const QString& hint, const QString& caption)

@@ -12,6 +12,11 @@
 
 namespace qx5 {
 
+// Makes the control a new object for screen readers, from its next event on. A screen reader
+// speaks a control that gains the focus, but not one it believes has it already (even when
+// the focus never left, or only the control's text changed under it).
+void RenewAccessibleObject(QWidget* control);
+
 // A flat tool button that also shows its Alt letter, small and underlined, in a corner:
 // the picture fills the button, and the letter tells the pupil which key presses it.
 class SpeedButton final : public QToolButton {

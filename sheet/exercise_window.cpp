@@ -7,10 +7,12 @@
 #include "program_fonts.h"
 #include "program_texts.h"
 #include "qt_text.h"
+#include "result_text.h"
 #include "series_run.h"
 #include "sheet_layout.h"
 #include "sheet_zoom.h"
 #include "tool_pictures.h"
+#include "transcript.h"
 #include "type_settings.h"
 
 #include <QAccessible>
@@ -37,7 +39,8 @@ struct ToolButtonRow {
     ToolPicture Picture;
     const char* Hint;
     const char* Caption; // its "&" letter with Alt presses the button
-    QKeyCombination Key; // a key of its own, for a button without a caption letter
+    QKeyCombination Key; // a key of its own, for a button without a caption letter: the
+                         // command's key where the button shows one
     void (TForm2::*Click)();
     QAction* TForm2::*Command; // or the command the button shows
 };
@@ -48,12 +51,14 @@ const ToolButtonRow TForm2::ToolBar[] = {
     // Prints the finished series; the same command as the menu's "Udskriv" and Ctrl+P.
     {&TForm2::SpeedButton1, "SpeedButton1", {12, 8, 32, 32}, ToolPicture::Printer,
      PrintHint, "", {}, nullptr, &TForm2::PrintCommand},
-    // Opens the heading dialog: a name or heading for every later printout and copy.
+    // Opens the heading dialog: a name or heading for every later printout and copy. Its
+    // key, like copy's, is a letter no menu and no text box takes: E of "eller", the first
+    // free word of its hint.
     {&TForm2::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
-     HeadingHint, "", {}, nullptr, &TForm2::HeadingCommand},
-    // Copies the finished series to the clipboard.
+     HeadingHint, "", Qt::ALT | Qt::Key_E, nullptr, &TForm2::HeadingCommand},
+    // Copies the finished series to the clipboard; K of "Kopier".
     {&TForm2::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
-     CopyHint, "", {}, nullptr, &TForm2::CopyCommand},
+     CopyHint, "", Qt::ALT | Qt::Key_K, nullptr, &TForm2::CopyCommand},
     // A new series of the same type from a new start number; no caption, so Alt+O is given.
     {&TForm2::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
      NewSeriesHint, "", Qt::ALT | Qt::Key_O, &TForm2::SpeedButton5Click, nullptr},
@@ -148,10 +153,18 @@ void TForm2::BuildToolBar() {
     for (const ToolButtonRow& row : ToolBar) {
         auto* button = new SpeedButton(Panel1, QLatin1String(row.Name), row.Geometry, row.Picture,
                                        ToQString(row.Hint), ToQString(row.Caption));
-        if (row.Key.key() != Qt::Key_unknown) {
-            button->setShortcut(QKeySequence(row.Key));
-        }
         this->*row.Button = button;
+        if (row.Key.key() != Qt::Key_unknown) {
+            const QKeySequence key(row.Key);
+            if (row.Command) {
+                (this->*row.Command)->setShortcut(key);
+            } else {
+                button->setShortcut(key);
+            }
+            // The hint stays as it is; a screen reader names the key.
+            button->setAccessibleDescription(
+                ToQString(ButtonKeyDescription).arg(key.toString(QKeySequence::NativeText)));
+        }
         if (row.Command) {
             button->setDefaultAction(this->*row.Command);
         } else {
@@ -196,6 +209,8 @@ void TForm2::BuildSheet() {
     Edit1->setInputMethodHints(Qt::ImhDigitsOnly);
     Edit1->installEventFilter(this);
     Edit1->hide();
+
+    Result = new ResultText(PaintBox1);
 }
 
 ImageSheetCanvas& TForm2::Canvas() {
@@ -284,6 +299,8 @@ void TForm2::NewSeries() {
                                std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_))));
     PaintBox1->setAccessibleDescription(QString());
     ShowAnswerBox();
+    // Only now, so that the focus goes straight from the result to the answer box.
+    Result->hide();
     UpdateOutputCommands();
     Canvas().TakeChangedArea();
     PaintBox1->update();
@@ -293,10 +310,26 @@ void TForm2::ShowAnswerBox() {
     Edit1->setMaxLength(AnswerBoxLength);
     Edit1->clear();
     PlaceAnswerBox();
+    // From one step to the next the box keeps the focus.
+    const bool focusStays = Edit1->hasFocus();
     DescribeAnswerBox();
     Edit1->show();
     Edit1->setFocus(Qt::OtherFocusReason);
     ScrollBox1->ensureWidgetVisible(Edit1, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
+    if (focusStays) {
+        AnnounceStep();
+    }
+}
+
+void TForm2::AnnounceStep() {
+    // A screen reader speaks the box, with its name and description, when the focus comes
+    // to it, but says nothing when the focus stays; and a name change from Qt's bus bridge
+    // carries no text it can speak. So each step's box is a new accessible object that
+    // gains the focus, as if the pupil had moved to the next box; it is also in a new
+    // place, so that no screen reader takes it for the last one.
+    RenewAccessibleObject(Edit1);
+    QAccessibleEvent focused(Edit1, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focused);
 }
 
 void TForm2::PlaceAnswerBox() {
@@ -316,6 +349,9 @@ void TForm2::ZoomSheet(int percent) {
     Canvas().TakeChangedArea();
     Edit1->setFont(ExerciseWindowFont(qRound(16 * zoom)));
     PlaceAnswerBox();
+    if (Result->isVisible()) {
+        Result->setGeometry(Edit1->geometry());
+    }
     if (Edit1->isVisible()) {
         ScrollBox1->ensureWidgetVisible(Edit1, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     }
@@ -358,21 +394,26 @@ void TForm2::SubmitAnswer(const QString& typed) {
         Edit1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    case AnswerOutcome::AcceptedNextStep: {
-        // The box moves to the next row keeping the focus: hidden, it would send the focus
-        // away and back, a good part of the time until the answer is on the screen. A screen
-        // reader is still told of the box again, now with the new instruction.
+    case AnswerOutcome::AcceptedNextStep:
+        // The box moves to the next row as it is: hidden and shown again, it took a good part
+        // of the time until the answer is on the screen. A screen reader hears of the new
+        // step all the same (ShowAnswerBox).
         ShowAnswerBox();
-        QAccessibleEvent focus(Edit1, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
         break;
-    }
-    case AnswerOutcome::AcceptedFinished:
+    case AnswerOutcome::AcceptedFinished: {
+        // The result takes the focus before the box goes, so that nothing else gets it, and
+        // its place, so that a magnifier stays there and nothing more is repainted.
+        QStringList lines;
+        for (const std::string& line : ResultLines(state_)) {
+            lines << ToQString(line);
+        }
+        Result->ShowLines(lines, Edit1->geometry());
         HideAnswerBox();
         PaintBox1->setAccessibleDescription(
             ToQString(ScoreDescription).arg(state_.CorrectCount).arg(state_.StepsPerSeries));
         UpdateOutputCommands();
         break;
+    }
     }
     // Only the rows just drawn; the answer box's old and new places repaint themselves.
     PaintBox1->UpdateSheet(Canvas().TakeChangedArea());

@@ -22,6 +22,7 @@ class QToolButton;
 
 namespace qx5 {
 
+class ResultText;
 class SheetView;
 class SheetZoom;
 struct ToolButtonRow;
@@ -91,6 +92,8 @@ private:
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
     void DescribeAnswerBox();
+    // Has a screen reader present the new step where the focus stays in the answer box.
+    void AnnounceStep();
     void PlaceAnswerBox();
     void ApplySheetPalette();
     void FollowDesktopPalette();
@@ -117,6 +120,8 @@ private:
     // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
     SheetView* PaintBox1 = nullptr;
     QLineEdit* Edit1 = nullptr;
+    // The finished series as text, where the focus goes when it finishes.
+    ResultText* Result = nullptr;
     SheetZoom* zoom_ = nullptr;
 };
 
