@@ -589,6 +589,14 @@ void ExerciseWindowTest::windowFollowsTheDesktopsColours() {
     QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(250, 250, 215));
     const QImage& sheet = f.form->Sheet().Image();
     QCOMPARE(sheet.pixelColor(sheet.width() - 1, 0), QColor(250, 250, 215));
+
+    // Colours that change before the first type, when the window has no controls yet, are
+    // the ones it shows with them.
+    Fixture before;
+    PaletteInForce darkAgain(DarkPalette());
+    QTest::qWait(50);
+    before.StartType(5);
+    QCOMPARE(before.form->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
 }
 
 QTEST_MAIN(ExerciseWindowTest)
