@@ -312,6 +312,11 @@ void TForm2::ShowAnswerBox() {
     PlaceAnswerBox();
     // From one step to the next the box keeps the focus.
     const bool focusStays = Edit1->hasFocus();
+    if (focusStays) {
+        // Before the new name: it belongs to the next step's object, not to the one a
+        // screen reader holds as focused.
+        RenewAccessibleObject(Edit1);
+    }
     DescribeAnswerBox();
     Edit1->show();
     Edit1->setFocus(Qt::OtherFocusReason);
@@ -327,7 +332,6 @@ void TForm2::AnnounceStep() {
     // carries no text it can speak. So each step's box is a new accessible object that
     // gains the focus, as if the pupil had moved to the next box; it is also in a new
     // place, so that no screen reader takes it for the last one.
-    RenewAccessibleObject(Edit1);
     QAccessibleEvent focused(Edit1, QAccessible::Focus);
     QAccessible::updateAccessibility(&focused);
 }
@@ -352,8 +356,10 @@ void TForm2::ZoomSheet(int percent) {
     if (Result->isVisible()) {
         Result->setGeometry(Edit1->geometry());
     }
-    if (Edit1->isVisible()) {
-        ScrollBox1->ensureWidgetVisible(Edit1, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
+    // The view follows where the pupil works: the answer box, or the result's place.
+    QWidget* working = Edit1->isVisible() ? static_cast<QWidget*>(Edit1) : Result;
+    if (working->isVisible()) {
+        ScrollBox1->ensureWidgetVisible(working, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     }
     PaintBox1->update();
 }
