@@ -42,7 +42,20 @@ TAboutBox::TAboutBox(QWidget* parent)
     setWindowTitle(ToQString(AboutCaption));
     setModal(true);
     setFixedSize(385, 213);
+}
 
+void TAboutBox::setVisible(bool visible) {
+    if (visible) {
+        MakeControls();
+    }
+    QDialog::setVisible(visible);
+}
+
+void TAboutBox::MakeControls() {
+    // Made at the first opening: the program starts leaner without them.
+    if (ok_) {
+        return;
+    }
     // A raised panel inside a lowered frame.
     auto* outer = new QFrame(this);
     outer->setObjectName(QStringLiteral("Panel1"));
@@ -61,8 +74,8 @@ TAboutBox::TAboutBox(QWidget* parent)
                          QRect(144, 16, 82, 37), 32, Qt::AlignLeft);
     labels_ << MakeLabel(outer, QStringLiteral("Title"), ToQString(ProductTitleText),
                          QRect(120, 64, 128, 24), 20, Qt::AlignHCenter);
-    labels_ << (Version = MakeLabel(outer, QStringLiteral("Version"), ToQString(qx5::VersionText),
-                                    QRect(136, 100, 89, 13), 11, Qt::AlignHCenter));
+    labels_ << MakeLabel(outer, QStringLiteral("Version"), VersionText(), QRect(136, 100, 89, 13),
+                         11, Qt::AlignHCenter);
     labels_ << MakeLabel(outer, QStringLiteral("Maker"), ToQString(MakerText),
                          QRect(8, 128, 355, 20), 16, Qt::AlignHCenter);
 
@@ -74,7 +87,7 @@ TAboutBox::TAboutBox(QWidget* parent)
 }
 
 QString TAboutBox::VersionText() const {
-    return Version->text();
+    return ToQString(qx5::VersionText);
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {

@@ -20,14 +20,16 @@ public:
 
     // The version text, which the main window's caption repeats.
     QString VersionText() const;
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* Version;
-    QPushButton* ok_;
-    QLabel* icon_;
+    void MakeControls();
+
+    QPushButton* ok_ = nullptr;
+    QLabel* icon_ = nullptr;
     QList<QLabel*> labels_;
     bool laidOut_ = false;
 };

@@ -9,12 +9,12 @@
 #include "heading_dialog.h"
 #include "help_viewer.h"
 #include "pictures.h"
+#include "print_module.h"
 #include "program_fonts.h"
 #include "program_texts.h"
 #include "qt_text.h"
 #include "transcript.h"
 #include "transcript_memo.h"
-#include "transcript_printing.h"
 #include "type_settings.h"
 
 #include <QApplication>
@@ -25,8 +25,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
@@ -127,8 +125,8 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
 }
 
 TForm1::~TForm1() {
-    // The print dialog refers to the printer, which goes with the members.
-    delete PrintDialog1;
+    // The print dialog is a child of the window and refers to the session's printer.
+    printing_.reset();
 }
 
 void TForm1::BuildClientArea() {
@@ -329,56 +327,27 @@ void TForm1::Udskriv1Click() {
     PrintTranscript();
 }
 
-QPrintDialog& TForm1::PrintDialog() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        // The job's name in the print queue and the PDF's title, until a series names them.
-        printer_->setDocName(QStringLiteral("QX5"));
+PrintSession* TForm1::Printing() {
+    if (!printing_) {
+        QString error;
+        printing_ = LoadPrintSession(PrintModuleFile(), this, error);
+        if (!printing_) {
+            QMessageBox::warning(this, ToQString(PrintCaption),
+                                 ToQString(PrintFailedMessage) + QLatin1Char('\n') + error);
+        }
     }
-    if (!PrintDialog1) {
-        // Made anew after a cancel, Qt's dialog would put a printer that prints to a file on
-        // a queue; the printer stays as it was confirmed.
-        const PrinterChoice confirmed(*printer_);
-        PrintDialog1 = new QPrintDialog(printer_.get(), this);
-        confirmed.RestoreTo(*printer_);
-        PrintDialog1->setObjectName(QStringLiteral("PrintDialog1"));
-    }
-    return *PrintDialog1;
+    return printing_.get();
+}
+
+QPrintDialog* TForm1::PrintDialog() {
+    PrintSession* session = Printing();
+    return session ? &session->Dialog() : nullptr;
 }
 
 void TForm1::PrintTranscript() {
     BuildTranscript(state_, Overskrif->PrintHeading(), transcript_);
-    QPrintDialog& dialog = PrintDialog();
-    QPrinter& printer = *printer_;
-    const int lineCount = static_cast<int>(transcript_.size());
-    PreparePrintDialog(dialog, MeasurePrintMetrics(printer, font(), lineCount));
-    const QString name = ProposedPdfName(Overskrif->PrintHeading(), state_.ExerciseType,
-                                         QDateTime::currentDateTime());
-    ProposeFileName(dialog, QDir(pdfFolder_.Path()).filePath(name));
-    const PrinterChoice before(printer);
-    if (dialog.exec() != QDialog::Accepted) {
-        before.RestoreTo(printer);
-        // Qt's dialog keeps a cancelled choice in its widgets; the next one is made anew
-        // from the printer as it was.
-        delete PrintDialog1;
-        PrintDialog1 = nullptr;
-        return;
-    }
-    pdfFolder_.Remember(printer);
-    // The job's name in the print queue and the PDF's title name the pupil and the series.
-    printer.setDocName(name.chopped(4));
-    const PrintOutcome outcome = PrintTranscriptPages(printer, font(), transcript_);
-    switch (outcome) {
-    case PrintOutcome::Printed:
-        break;
-    case PrintOutcome::NoPageSelected:
-        QMessageBox::information(this, ToQString(PrintCaption), ToQString(NoPageMessage));
-        break;
-    default:
-        QMessageBox::warning(this, ToQString(PrintCaption),
-                             ToQString(PrintFailedMessage) + QLatin1Char('\n') +
-                                 PrintFailureReason(outcome, printer));
-        break;
+    if (PrintSession* session = Printing()) {
+        session->Print(font(), transcript_, Overskrif->PrintHeading(), state_.ExerciseType);
     }
 }
 

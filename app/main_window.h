@@ -6,8 +6,8 @@
 #pragma once
 
 #include "engine_state.h"
+#include "print_session.h"
 #include "random_source.h"
-#include "transcript_printing.h"
 
 #include <QMainWindow>
 
@@ -54,9 +54,9 @@ public:
     // Puts the finished series on the clipboard, as plain and as rich text; reached by the
     // copy command, enabled as print is.
     void CopyTranscript();
-    // The print dialog and its printer are made at the first print: they load the print
-    // plugins and ask the print server for its printers.
-    QPrintDialog& PrintDialog();
+    // The print dialog and its printer are made at the first print, from the printing
+    // module loaded then; null when the module cannot be loaded.
+    QPrintDialog* PrintDialog();
     // The hidden box that carries the transcript to the clipboard; null before the first
     // copy.
     TranscriptMemo* Memo() const { return Memo1; }
@@ -86,6 +86,7 @@ private:
     void BuildClientArea();
     void TypeItemClick(int exerciseType);
     void PlaceSplash();
+    PrintSession* Printing();
 
     EngineState& state_;
     MersenneRandomSource& random_;
@@ -108,12 +109,8 @@ private:
     TAboutBox* aboutBox_;
     TOverskrif* Overskrif;
     TranscriptMemo* Memo1 = nullptr;
-    // The printer keeps the confirmed choice for the run; the dialog, a child of the
-    // window made at the first print and made anew after a cancel, refers to it and so
-    // goes first (the destructor).
-    std::unique_ptr<QPrinter> printer_;
-    QPrintDialog* PrintDialog1 = nullptr;
-    PdfFolder pdfFolder_;
+    // The print dialog, its printer and the PDF folder, from the first print on.
+    std::unique_ptr<PrintSession> printing_;
 };
 
 } // namespace qx5

@@ -28,7 +28,21 @@ TOverskrif::TOverskrif(QWidget* parent)
     setModal(true);
     resize(389, 119);
     setFont(HeadingDialogFont());
+}
 
+void TOverskrif::setVisible(bool visible) {
+    if (visible) {
+        MakeControls();
+    }
+    QDialog::setVisible(visible);
+}
+
+void TOverskrif::MakeControls() {
+    // The dialog is made at start-up, its controls at the first opening: an edit box lays
+    // out its text in the dialog's font as it is made, and the program starts leaner without.
+    if (Edit1) {
+        return;
+    }
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -25,6 +25,7 @@ public:
 
     // The heading as UTF-8; empty until the pupil sets one.
     const std::string& PrintHeading() const { return PrintHeading_; }
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -36,17 +37,18 @@ private slots:
     void BitBtn2Click();
 
 private:
+    void MakeControls();
     void FormActivate();
     // True when the key is consumed.
     bool Edit1KeyPress(const QKeyEvent& key);
 
     std::string PrintHeading_;
     std::string SavedHeading;
-    QFrame* Bevel1;
-    QLabel* Label1;
-    QLineEdit* Edit1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
+    QFrame* Bevel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
     bool opening_ = false;
     bool firstOpened_ = false;
 };

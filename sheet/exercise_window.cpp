@@ -105,7 +105,6 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     setObjectName(QStringLiteral("Form2"));
     hide();
     setFont(ExerciseWindowFont(16));
-    ApplySheetPalette();
     setAutoFillBackground(true);
     // Only the window hears of a new desktop palette.
     window()->installEventFilter(this);
@@ -113,17 +112,32 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     PrintCommand = MakeCommand(this, PrintHint);
     HeadingCommand = MakeCommand(this, HeadingHint);
     CopyCommand = MakeCommand(this, CopyHint);
+    // Nothing can be printed or copied before a series has finished.
+    UpdateOutputCommands();
+}
+
+void TForm2::BuildControls() {
+    // The window is made at start-up but shown only when a type is chosen; its controls,
+    // their fonts and the sheet come then, so the program starts as lean as it can.
+    if (ScrollBox1) {
+        return;
+    }
+    // Its colours too: weighing the desktop's contrast would map much of the maths library.
+    ApplySheetPalette();
     BuildToolBar();
     BuildSheet();
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel1);
     layout->addWidget(ScrollBox1, 1);
+}
 
-    // Nothing can be printed or copied before a series has finished.
-    UpdateOutputCommands();
+void TForm2::setVisible(bool visible) {
+    if (visible) {
+        BuildControls();
+    }
+    QWidget::setVisible(visible);
 }
 
 void TForm2::BuildToolBar() {
@@ -203,8 +217,14 @@ ImageSheetCanvas& TForm2::Canvas() {
     return PaintBox1->Canvas();
 }
 
-const ImageSheetCanvas& TForm2::Sheet() const {
+const ImageSheetCanvas& TForm2::Sheet() {
+    BuildControls();
     return PaintBox1->Canvas();
+}
+
+SheetZoom& TForm2::Zoom() {
+    BuildControls();
+    return *zoom_;
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -230,6 +250,10 @@ void TForm2::ApplySheetPalette() {
 }
 
 void TForm2::FollowDesktopPalette() {
+    // Before the first show there is nothing to colour; the colours come with the controls.
+    if (!PaintBox1) {
+        return;
+    }
     ApplySheetPalette();
     Canvas().Redraw();
     Canvas().TakeChangedArea();
@@ -264,6 +288,7 @@ void TForm2::ShowExerciseType() {
 }
 
 void TForm2::NewSeries() {
+    BuildControls();
     HideAnswerBox();
     qx5::NewSeries(state_, random_, Canvas());
     Label1->setText(ToQString(state_.RangeLabel));
@@ -285,8 +310,13 @@ void TForm2::ShowAnswerBox() {
     Edit1->setMaxLength(AnswerBoxLength);
     Edit1->clear();
     PlaceAnswerBox();
-    // Hidden, the box keeps the focus from step to step.
+    // From one step to the next the box keeps the focus.
     const bool focusStays = Edit1->hasFocus();
+    if (focusStays) {
+        // Before the new name: it belongs to the next step's object, not to the one a
+        // screen reader holds as focused.
+        RenewAccessibleObject(Edit1);
+    }
     DescribeAnswerBox();
     Edit1->show();
     Edit1->setFocus(Qt::OtherFocusReason);
@@ -302,7 +332,6 @@ void TForm2::AnnounceStep() {
     // carries no text it can speak. So each step's box is a new accessible object that
     // gains the focus, as if the pupil had moved to the next box; it is also in a new
     // place, so that no screen reader takes it for the last one.
-    RenewAccessibleObject(Edit1);
     QAccessibleEvent focused(Edit1, QAccessible::Focus);
     QAccessible::updateAccessibility(&focused);
 }
@@ -327,13 +356,16 @@ void TForm2::ZoomSheet(int percent) {
     if (Result->isVisible()) {
         Result->setGeometry(Edit1->geometry());
     }
-    if (Edit1->isVisible()) {
-        ScrollBox1->ensureWidgetVisible(Edit1, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
+    // The view follows where the pupil works: the answer box, or the result's place.
+    QWidget* working = Edit1->isVisible() ? static_cast<QWidget*>(Edit1) : Result;
+    if (working->isVisible()) {
+        ScrollBox1->ensureWidgetVisible(working, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     }
     PaintBox1->update();
 }
 
 void TForm2::HideAnswerBox() {
+    BuildControls();
     Edit1->hide();
 }
 
@@ -348,6 +380,7 @@ void TForm2::DescribeAnswerBox() {
 }
 
 void TForm2::UpdateTypeButtons() {
+    BuildControls();
     SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType);
     SpeedButton10->setEnabled(state_.ExerciseType > FirstExerciseType);
 }
@@ -368,7 +401,9 @@ void TForm2::SubmitAnswer(const QString& typed) {
         return;
     }
     case AnswerOutcome::AcceptedNextStep:
-        HideAnswerBox();
+        // The box moves to the next row as it is: hidden and shown again, it took a good part
+        // of the time until the answer is on the screen. A screen reader hears of the new
+        // step all the same (ShowAnswerBox).
         ShowAnswerBox();
         break;
     case AnswerOutcome::AcceptedFinished: {

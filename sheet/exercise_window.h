@@ -43,6 +43,7 @@ public:
     // After the main window has set ExerciseType: show the window and start a series.
     void ShowExerciseType();
     void NewSeries();
+    // Needs the controls, which the first show or NewSeries makes; SubmitAnswer too.
     void ShowAnswerBox();
     void HideAnswerBox();
     void UpdateTypeButtons();
@@ -56,8 +57,10 @@ public:
     QAction* PrintAction() const { return PrintCommand; }
     QAction* HeadingAction() const { return HeadingCommand; }
     QAction* CopyAction() const { return CopyCommand; }
-    const ImageSheetCanvas& Sheet() const;
-    SheetZoom& Zoom() const { return *zoom_; }
+    // The sheet and its zoom; they and the controls are made at the first show, or here.
+    const ImageSheetCanvas& Sheet();
+    SheetZoom& Zoom();
+    void setVisible(bool visible) override;
 
 signals:
     // F1 in the answer box.
@@ -78,6 +81,7 @@ private slots:
 private:
     static const ToolButtonRow ToolBar[];
 
+    void BuildControls();
     void BuildToolBar();
     void BuildSheet();
     void FormShow();
@@ -100,25 +104,25 @@ private:
     QAction* PrintCommand;
     QAction* HeadingCommand;
     QAction* CopyCommand;
-    QFrame* Panel1;
-    QFrame* Bevel1;
-    QFrame* Bevel2;
-    QFrame* Bevel3;
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton2;
-    QToolButton* SpeedButton4;
-    QToolButton* SpeedButton5;
-    QToolButton* SpeedButton3;
-    QToolButton* SpeedButton10;
-    QToolButton* SpeedButton6;
-    QLabel* Label1;
-    QScrollArea* ScrollBox1;
+    QFrame* Panel1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QFrame* Bevel3 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton10 = nullptr;
+    QToolButton* SpeedButton6 = nullptr;
+    QLabel* Label1 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
     // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
-    SheetView* PaintBox1;
-    QLineEdit* Edit1;
+    SheetView* PaintBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
     // The finished series as text, where the focus goes when it finishes.
-    ResultText* Result;
-    SheetZoom* zoom_;
+    ResultText* Result = nullptr;
+    SheetZoom* zoom_ = nullptr;
 };
 
 } // namespace qx5

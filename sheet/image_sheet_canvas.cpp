@@ -84,34 +84,35 @@ void ImageSheetCanvas::SetDevicePixelRatio(qreal ratio) {
 }
 
 void ImageSheetCanvas::Redraw() {
-    std::vector<Drawing> drawings = std::move(drawings_);
-    image_ = QImage();
-    width_ = height_ = 0;
-    if (filled_) {
-        DrawResize(filled_->A, filled_->B);
-        if (!image_.isNull()) {
-            image_.fill(ToQColor(filled_->Fill));
+    // One image at the size the sheet has now, background where a resize added area.
+    image_ = NewImage(width_, height_);
+    if (!image_.isNull()) {
+        image_.fill(ToQColor(ButtonFace));
+        if (filled_) {
+            QPainter painter(&image_);
+            KeepOnly(painter, *filled_);
+            painter.fillRect(0, 0, filled_->KeptWidth, filled_->KeptHeight,
+                             ToQColor(filled_->Fill));
+        }
+        for (const Drawing& drawing : drawings_) {
+            if (drawing.What == Drawing::Kind::Text) {
+                DrawText(drawing, true);
+            } else {
+                DrawRectangle(drawing, true);
+            }
         }
     }
-    for (const Drawing& drawing : drawings) {
-        Draw(drawing);
-    }
-    drawings_ = std::move(drawings);
     changed_ = QRegion(0, 0, width_, height_);
 }
 
-void ImageSheetCanvas::Draw(const Drawing& drawing) {
-    switch (drawing.What) {
-    case Drawing::Kind::Text:
-        DrawText(drawing);
-        break;
-    case Drawing::Kind::Rectangle:
-        DrawRectangle(drawing);
-        break;
-    case Drawing::Kind::Resize:
-        DrawResize(drawing.A, drawing.B);
-        break;
-    }
+ImageSheetCanvas::Drawing ImageSheetCanvas::Record(Drawing::Kind kind, std::int32_t a,
+                                                   std::int32_t b, std::int32_t c,
+                                                   std::int32_t d) const {
+    return {kind, a, b, c, d, 0, 0, Font, FillColour, PenColour, width_, height_};
+}
+
+void ImageSheetCanvas::KeepOnly(QPainter& painter, const Drawing& drawing) {
+    painter.setClipRect(0, 0, drawing.KeptWidth, drawing.KeptHeight);
 }
 
 QFont ImageSheetCanvas::CurrentFont() const {
@@ -136,13 +137,14 @@ void ImageSheetCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view 
     if (image_.isNull()) {
         return;
     }
-    drawings_.push_back(
-        {Drawing::Kind::Text, x, y, 0, 0, texts_.size(), text.size(), Font, FillColour, PenColour});
+    drawings_.push_back(Record(Drawing::Kind::Text, x, y, 0, 0));
+    drawings_.back().TextStart = texts_.size();
+    drawings_.back().TextLength = text.size();
     texts_ += text;
     DrawText(drawings_.back());
 }
 
-void ImageSheetCanvas::DrawText(const Drawing& text) {
+void ImageSheetCanvas::DrawText(const Drawing& text, bool again) {
     const std::int32_t x = text.A;
     const std::int32_t y = text.B;
     const QFont& font = Resolved(text.TextFont).Font;
@@ -151,6 +153,9 @@ void ImageSheetCanvas::DrawText(const Drawing& text) {
         ToQString(std::string_view(texts_).substr(text.TextStart, text.TextLength));
     const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
     QPainter painter(&image_);
+    if (again) {
+        KeepOnly(painter, text);
+    }
     painter.fillRect(cell, ToQColor(text.Fill));
     painter.setFont(font);
     painter.setPen(ToQColor(text.TextFont.Colour));
@@ -174,12 +179,11 @@ void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32
     if (image_.isNull() || right <= left || bottom <= top) {
         return;
     }
-    drawings_.push_back(
-        {Drawing::Kind::Rectangle, left, top, right, bottom, 0, 0, Font, FillColour, PenColour});
+    drawings_.push_back(Record(Drawing::Kind::Rectangle, left, top, right, bottom));
     DrawRectangle(drawings_.back());
 }
 
-void ImageSheetCanvas::DrawRectangle(const Drawing& rectangle) {
+void ImageSheetCanvas::DrawRectangle(const Drawing& rectangle, bool again) {
     const std::int32_t left = rectangle.A;
     const std::int32_t top = rectangle.B;
     const std::int32_t right = rectangle.C;
@@ -189,6 +193,9 @@ void ImageSheetCanvas::DrawRectangle(const Drawing& rectangle) {
     const QColor pen = ToQColor(rectangle.Pen);
     // The outline as four one-pixel strips: no pen geometry to be off by one.
     QPainter painter(&image_);
+    if (again) {
+        KeepOnly(painter, rectangle);
+    }
     painter.fillRect(left, top, width, height, ToQColor(rectangle.Fill));
     painter.fillRect(left, top, width, 1, pen);
     painter.fillRect(left, bottom - 1, width, 1, pen);
@@ -204,18 +211,20 @@ void ImageSheetCanvas::FillAll() {
     // Nothing drawn before shows any more.
     drawings_.clear();
     texts_.clear();
-    filled_ =
-        Drawing{Drawing::Kind::Resize, width_, height_, 0, 0, 0, 0, Font, FillColour, PenColour};
+    filled_ = Record(Drawing::Kind::Fill, 0, 0, 0, 0);
     Changed(QRect(0, 0, width_, height_));
 }
 
 void ImageSheetCanvas::Resize(std::int32_t width, std::int32_t height) {
-    drawings_.push_back(
-        {Drawing::Kind::Resize, width, height, 0, 0, 0, 0, Font, FillColour, PenColour});
-    DrawResize(width, height);
-}
-
-void ImageSheetCanvas::DrawResize(std::int32_t width, std::int32_t height) {
+    // Whatever falls outside the new size is lost for good, even if the sheet grows again.
+    const auto cut = [&](Drawing& drawing) {
+        drawing.KeptWidth = std::min(drawing.KeptWidth, std::max(width, 0));
+        drawing.KeptHeight = std::min(drawing.KeptHeight, std::max(height, 0));
+    };
+    if (filled_) {
+        cut(*filled_);
+    }
+    std::for_each(drawings_.begin(), drawings_.end(), cut);
     QImage next = NewImage(width, height);
     if (!next.isNull()) {
         next.fill(ToQColor(ButtonFace));

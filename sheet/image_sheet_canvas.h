@@ -60,20 +60,24 @@ public:
 private:
     // One drawing since the last FillAll, with the state it was drawn in.
     struct Drawing {
-        enum class Kind { Text, Rectangle, Resize } What;
-        std::int32_t A, B, C, D;           // x, y; left, top, right, bottom; width, height
+        enum class Kind { Text, Rectangle, Fill } What;
+        std::int32_t A, B, C, D;           // x, y; left, top, right, bottom; -
         std::size_t TextStart, TextLength; // in texts_
         FontState TextFont;
         Colour Fill;
         Colour Pen;
+        // What of it survived the resizes since: the smallest size the sheet has had.
+        std::int32_t KeptWidth, KeptHeight;
     };
 
     QImage NewImage(std::int32_t width, std::int32_t height) const;
     void Changed(const QRect& area);
-    void Draw(const Drawing& drawing);
-    void DrawText(const Drawing& text);
-    void DrawRectangle(const Drawing& rectangle);
-    void DrawResize(std::int32_t width, std::int32_t height);
+    Drawing Record(Drawing::Kind kind, std::int32_t a, std::int32_t b, std::int32_t c,
+                   std::int32_t d) const;
+    // Drawn again, only what a resize since has not cut away survives.
+    static void KeepOnly(QPainter& painter, const Drawing& drawing);
+    void DrawText(const Drawing& text, bool again = false);
+    void DrawRectangle(const Drawing& rectangle, bool again = false);
     // A font as Qt resolves it, with its metrics; made again only when the font's name or
     // size changes, since resolving costs more than drawing a text.
     struct ResolvedFont {
@@ -94,8 +98,9 @@ private:
     // Fonts are measured here, so that measuring works while the sheet is still empty.
     QImage measure_;
     mutable std::optional<ResolvedFont> resolved_;
-    // What the image shows, to be drawn again at another pixel ratio: the last FillAll's
-    // colour and size (none before the first), then every drawing after it.
+    // What the image shows, to be drawn again at another pixel ratio: the last FillAll
+    // (none before the first), then every drawing after it, each with what of it a resize
+    // has left; resizes themselves are not kept, so the list ends with the series.
     std::optional<Drawing> filled_;
     std::vector<Drawing> drawings_;
     // Their texts one after another: one allocation for many texts.

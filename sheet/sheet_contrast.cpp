@@ -29,12 +29,8 @@ double ContrastRatio(Colour a, Colour b) {
 }
 
 bool TextsReadOn(Colour background) {
-    return ContrastRatio(Blue, background) >= BlueContrastWanted &&
-           ContrastRatio(Red, background) >= RedContrastWanted;
-}
-
-Colour SheetBackground(Colour desktopButtonFace) {
-    return TextsReadOn(desktopButtonFace) ? desktopButtonFace : LightButtonFace;
+    return ContrastRatio(Blue, background) >= BlueContrastNeeded &&
+           ContrastRatio(Red, background) >= RedContrastNeeded;
 }
 
 } // namespace qx5

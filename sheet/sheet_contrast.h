@@ -14,17 +14,16 @@ double RelativeLuminance(Colour colour);
 // WCAG's contrast ratio of two colours, from 1 (equal) to 21 (black on white).
 double ContrastRatio(Colour a, Colour b);
 
-// Blue carries the instructions and the score, so it gets the ratio for small body text;
-// red marks the header and the errors, large or beside a mark, so less is enough.
-inline constexpr double BlueContrastWanted = 7.0;
-inline constexpr double RedContrastWanted = 3.0;
-// Qt's light default button face: blue reads at 7.5 : 1 on it, red at 3.5 : 1.
+// Below these the texts are hard to read: WCAG's least for body text (blue carries the
+// instructions and the score) and for large text (red marks the header and the errors).
+// A light desktop's grey stays above them and keeps its own face.
+inline constexpr double BlueContrastNeeded = 4.5;
+inline constexpr double RedContrastNeeded = 3.0;
+// Qt's light default button face, which the sheet takes instead: blue reads at 7.5 : 1 on
+// it, red at 3.5 : 1.
 inline constexpr Colour LightButtonFace = 0xEFEFEF;
 
-// Whether the sheet's blue and red texts read well on the background.
+// Whether the sheet's blue and red texts can be read on the background.
 bool TextsReadOn(Colour background);
-// The sheet's background for the desktop's button face: that face where the texts read on
-// it, the light default otherwise.
-Colour SheetBackground(Colour desktopButtonFace);
 
 } // namespace qx5

@@ -180,6 +180,8 @@ void MainWindowTest::startUpState() {
     QVERIFY(!p.Item("Udskriv1")->isEnabled());
     QCOMPARE(p.Item("Udskriv1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QVERIFY(p.window.ExerciseWindow()->isHidden());
+    // Its controls come with the first type, and are found then (below).
+    QVERIFY(!p.window.ExerciseWindow()->findChild<QWidget*>());
     QCOMPARE(p.window.ExerciseWindow()->parentWidget(), p.window.centralWidget());
     QVERIFY(!p.window.AboutBox()->isVisible());
 
@@ -321,7 +323,8 @@ void MainWindowTest::printCommandOnlyForAFinishedSeries() {
     QCOMPARE(print.size(), 1);
     QVERIFY(!dialog.isEmpty());
     // The print dialog opened; closed without printing, it is made anew for the next print.
-    QCOMPARE(dialog, p.window.PrintDialog().windowTitle());
+    QVERIFY(p.window.PrintDialog());
+    QCOMPARE(dialog, p.window.PrintDialog()->windowTitle());
 
     // "Begynd forfra" starts the series again and closes printing.
     p.window.ExerciseWindow()->findChild<QToolButton*>(QStringLiteral("SpeedButton3"))->click();
@@ -415,12 +418,20 @@ void MainWindowTest::aboutBox() {
     QCOMPARE(about->windowTitle(), QStringLiteral("   Om programmet"));
     QCOMPARE(about->size(), QSize(385, 213));
     QCOMPARE(about->VersionText(), QStringLiteral("Version 270405"));
-    const auto* title = about->findChild<QLabel*>(QStringLiteral("Title"));
-    QCOMPARE(title->text(), QStringLiteral("Rurudovorir"));
-    auto* ok = about->findChild<QPushButton*>(QStringLiteral("OKButton"));
-    QCOMPARE(ok->text(), QStringLiteral("&OK"));
-    QTimer::singleShot(50, ok, [ok] { ok->click(); });
+    // Its controls come at the first opening, not with the program's start.
+    QVERIFY(!about->findChild<QWidget*>());
+    QStringList shown;
+    OnNextModal(about, [&shown](QWidget* modal) {
+        for (const char* name : {"Title", "Version"}) {
+            shown << Child<QLabel>(modal, name)->text();
+        }
+        auto* ok = Child<QPushButton>(modal, "OKButton");
+        shown << ok->text();
+        ok->click();
+    });
     QCOMPARE(about->exec(), int(QDialog::Accepted));
+    QCOMPARE(shown, (QStringList{QStringLiteral("Rurudovorir"), QStringLiteral("Version 270405"),
+                                 QStringLiteral("&OK")}));
     QVERIFY(!about->isVisible());
 }
 

@@ -9,6 +9,7 @@
 #include "heading_dialog.h"
 #include "main_window.h"
 #include "outside_clipboard.h"
+#include "print_module.h"
 #include "program_fixture.h"
 #include "series_run.h"
 #include "transcript_memo.h"
@@ -19,6 +20,7 @@
 #include <QComboBox>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QMessageBox>
@@ -190,7 +192,8 @@ void SetHeading(Program& p, const QString& heading, Entry entry = Entry::Typed) 
         QCOMPARE(edit->text(), heading);
         modal->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     });
-    p.Button("SpeedButton2")->click();
+    // The heading button's command; the button itself comes with the first series.
+    p.window.ExerciseWindow()->HeadingAction()->trigger();
     // Without a window manager the focus does not come back by itself.
     p.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&p.window));
@@ -217,6 +220,8 @@ private slots:
     void printProblemsAreReported_data();
     void printProblemsAreReported();
     void cancelledDialogLeavesThePrinterAsItWas();
+    void printModuleIsLoadedOnlyWhenItIsOne_data();
+    void printModuleIsLoadedOnlyWhenItIsOne();
     void printsOnTheServersQueues_data();
     void printsOnTheServersQueues();
     void silentServerIsGivenUpInSeconds();
@@ -271,7 +276,8 @@ void OutputCommandsTest::printsTheFinishedSeriesThroughTheDialog() {
                             .arg(QGuiApplication::platformName());
     const QString file = png + QStringLiteral(".pdf");
     QFile::remove(file);
-    QPrintDialog& dialog = p.window.PrintDialog();
+    QVERIFY(p.window.PrintDialog());
+    QPrintDialog& dialog = *p.window.PrintDialog();
 
     // Ctrl+P: one page, preset to page 1, the page range on and printing to a file kept.
     OnNextModal(&p.window, [&dialog, &file](QWidget* modal) {
@@ -343,7 +349,8 @@ void OutputCommandsTest::printProblemsAreReported() {
     Program p;
     QVERIFY(p.Show());
     p.FinishSeries(3);
-    QPrinter& printer = *p.window.PrintDialog().printer();
+    QVERIFY(p.window.PrintDialog());
+    QPrinter& printer = *p.window.PrintDialog()->printer();
     if (changePaper) {
         // Paper from an earlier print that holds half the transcript: two pages.
         printer.setPageSize(QPageSize(QSizeF(148, 95), QPageSize::Millimeter));
@@ -371,7 +378,8 @@ void OutputCommandsTest::cancelledDialogLeavesThePrinterAsItWas() {
     Program p;
     QVERIFY(p.Show());
     p.FinishSeries(1);
-    QPrinter& printer = *p.window.PrintDialog().printer();
+    QVERIFY(p.window.PrintDialog());
+    QPrinter& printer = *p.window.PrintDialog()->printer();
     MessageCollector messages;
     OnNextModal(&p.window, [&messages](QWidget* modal) {
         ChooseQueue(modal, QStringLiteral("qx5-pdf"));
@@ -400,6 +408,30 @@ void OutputCommandsTest::cancelledDialogLeavesThePrinterAsItWas() {
     p.window.PrintTranscript();
     QCOMPARE(shown, QStringLiteral("qx5-pdf"));
     QCOMPARE(messages.Texts(), QStringList());
+}
+
+void OutputCommandsTest::printModuleIsLoadedOnlyWhenItIsOne_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("the build's module") << PrintModuleFile() << true;
+    QTest::newRow("no such file") << dir_.filePath(QStringLiteral("qx5-printing.so")) << false;
+    QTest::newRow("a library without the entry point")
+        << QLibraryInfo::path(QLibraryInfo::LibrariesPath) + QStringLiteral("/libQt6Test.so.6")
+        << false;
+}
+
+void OutputCommandsTest::printModuleIsLoadedOnlyWhenItIsOne() {
+    QFETCH(QString, file);
+    QFETCH(bool, loads);
+    QWidget window;
+    QString error;
+    const std::unique_ptr<PrintSession> session = LoadPrintSession(file, &window, error);
+    QCOMPARE(session != nullptr, loads);
+    // What the pupil is told under "Udskrivningen kunne ikke gennemføres."
+    QCOMPARE(error.isEmpty(), loads);
+    if (session) {
+        QCOMPARE(session->Dialog().parentWidget(), &window);
+    }
 }
 
 void OutputCommandsTest::printsOnTheServersQueues_data() {
@@ -445,7 +477,7 @@ void OutputCommandsTest::printsOnTheServersQueues() {
     SetHeading(p, pupil);
     p.FinishSeries(14);
     // The dialog lists the queues of the server as it was.
-    p.window.PrintDialog();
+    QVERIFY(p.window.PrintDialog());
     if (serverStops == QLatin1String("before")) {
         own->Stop();
     }

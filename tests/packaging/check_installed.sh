@@ -47,6 +47,9 @@ expected=(bin/qx5 "$desktop" "$metainfo" "$man_page" "$danish_man_page" "share/i
 for size in "${icon_sizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done
+# The printing module, in the library folder (lib, or lib/<triplet> under /usr).
+module=$(cd "$base" && find lib -path '*/qx5/qx5-printing.so' 2>/dev/null | head -n 1)
+expected+=("${module:-lib/qx5/qx5-printing.so}")
 
 # Nothing missing and nothing else: every file of the install is one of these.
 actual=$(cd "$base" && find . -type f -o -type l | sed 's|^\./||' | sort)
@@ -56,6 +59,15 @@ if [[ $actual != "$wanted" ]]; then
     diff <(echo "$wanted") <(echo "$actual")
 fi
 [[ -x $base/bin/qx5 ]] || fail "bin/qx5 is not executable"
+# Printing's libraries come with the module at the first print, not with the program.
+needed() { readelf -d "$1" 2>/dev/null | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
+if [[ -f $base/bin/qx5 ]]; then
+    grep -E 'PrintSupport|cups' <<<"$(needed "$base/bin/qx5")" &&
+        fail "bin/qx5 links printing's libraries itself"
+fi
+if [[ -n $module ]]; then
+    needed "$base/$module" | grep -q '^libQt6PrintSupport' || fail "$module does not link Qt's print support"
+fi
 
 # The desktop entry: valid, and pointing at the installed program and icon.
 if [[ -f $base/$desktop ]]; then

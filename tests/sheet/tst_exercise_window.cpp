@@ -578,6 +578,14 @@ void ExerciseWindowTest::windowFollowsTheDesktopsColours() {
     QApplication::setPalette(DarkPalette());
     QTRY_COMPARE(f.form->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
     QCOMPARE(f.Find<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    // Colours that change before the first type, when the window has no controls yet, are
+    // the ones it shows with them.
+    QApplication::setPalette(yellow);
+    Fixture before;
+    QApplication::setPalette(DarkPalette());
+    QTest::qWait(50);
+    before.StartType(5);
+    QCOMPARE(before.form->palette().color(QPalette::Window), QColor(0xef, 0xef, 0xef));
 }
 
 QTEST_MAIN(ExerciseWindowTest)

@@ -17,6 +17,6 @@ registry=$!
 sleep 1
 status=0
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" || status=$?
-kill "$registry" "$launcher"
-wait
+kill "$registry" "$launcher" 2>/dev/null || true
+wait || true
 exit "$status"
