@@ -16,7 +16,7 @@ double ContrastRatio(Colour a, Colour b);
 
 // Below these the texts are hard to read: WCAG's least for body text (blue carries the
 // instructions and the score) and for large text (red marks the header and the errors).
-// A light desktop's grey stays above them and keeps its own face.
+// A light desktop's grey (#e0e0e0 and lighter) keeps its own face.
 inline constexpr double BlueContrastNeeded = 4.5;
 inline constexpr double RedContrastNeeded = 3.0;
 // Qt's light default button face, which the sheet takes instead: blue reads at 7.5 : 1 on
