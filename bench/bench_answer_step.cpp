@@ -4,6 +4,7 @@
 // One answered step in the real exercise window, with its drawing and the repaint it asks
 // for, at 100 % and at 200 % zoom; each against a bare widget repainting the same area.
 #include "exercise_window.h"
+#include "painted_area.h"
 #include "ratio_reporter.h"
 #include "sheet_zoom.h"
 
@@ -15,17 +16,6 @@
 using namespace qx5;
 
 namespace {
-
-// The area of every paint event a widget gets.
-struct PaintedArea : QObject {
-    QRegion Area;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            Area += static_cast<QPaintEvent*>(event)->region();
-        }
-        return false;
-    }
-};
 
 // The exercise window in a client area, as the main window holds it, at a zoom.
 struct ExerciseWindow {

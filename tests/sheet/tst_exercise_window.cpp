@@ -5,6 +5,7 @@
 // bar's buttons and their Alt keys.
 #include "dark_palette.h"
 #include "exercise_window.h"
+#include "painted_area.h"
 #include "program_fonts.h"
 #include "sheet_layout.h"
 #include "sheet_zoom.h"
@@ -69,17 +70,6 @@ struct Fixture {
     void Answer(const QString& text) {
         QTest::keyClicks(Edit1(), text);
         QTest::keyClick(Edit1(), Qt::Key_Return);
-    }
-};
-
-// The area of every paint event a widget gets.
-struct PaintedArea : QObject {
-    QRegion Area;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            Area += static_cast<QPaintEvent*>(event)->region();
-        }
-        return false;
     }
 };
 
