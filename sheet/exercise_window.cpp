@@ -295,7 +295,7 @@ void TForm2::NewSeries() {
     Label1->adjustSize();
     UpdateTypeButtons();
     // A finished 9-step sheet with its score line can be taller than the fixed extent.
-    PaintBox1->SetExtent(QSize(SheetWidthNeeded(Canvas(), state_),
+    PaintBox1->SetExtent(QSize(SheetWidthNeeded(Canvas(), state_, CurrentTypeTitle(state_)),
                                std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_))));
     PaintBox1->setAccessibleDescription(QString());
     ShowAnswerBox();

@@ -119,14 +119,20 @@ std::int32_t SheetHeightNeeded(const SheetCanvas& canvas, const EngineState& s) 
     return RowY(canvas, s.StepsPerSeries + 2) + canvas.TextHeight("H") + ScoreLineMargin;
 }
 
-std::int32_t SheetWidthNeeded(const SheetCanvas& canvas, const EngineState& s) {
+std::int32_t SheetWidthNeeded(SheetCanvas& canvas, const EngineState& s, std::string_view title) {
     if (s.StepsPerSeries <= 0) {
         return 0;
     }
-    // The header is drawn at 20 and kept within 600 pixels by its font size.
-    const std::int32_t header = 20 + 600;
     const std::int32_t marks = s.AnswerColumnX + 82 + canvas.TextWidth(ErrorMark);
-    return std::max(header, marks) + ScoreLineMargin;
+    // The header in the size its width chose, as DrawHeaderLine draws it.
+    const SheetCanvas::FontState body = canvas.Font;
+    const std::string header = HeaderText(s.ExerciseType, title);
+    canvas.Font.Name = SheetFontName;
+    canvas.Font.Size = HeaderFontSize;
+    canvas.Font.Size = HeaderFontSizeFor(canvas.TextWidth(header));
+    const std::int32_t headerRight = 20 + canvas.TextWidth(header);
+    canvas.Font = body;
+    return std::max(headerRight, marks) + ScoreLineMargin;
 }
 
 void FitSheet(SheetCanvas& canvas, std::int32_t width, std::int32_t height) {

@@ -73,8 +73,9 @@ void ClearSheet(SheetCanvas& canvas);
 std::int32_t SheetHeightNeeded(const SheetCanvas& canvas, const EngineState& s);
 
 // The sheet's width that shows the header, the box and the error marks of the current
-// series whole; 0 before any series. Measured in the current font, like the height.
-std::int32_t SheetWidthNeeded(const SheetCanvas& canvas, const EngineState& s);
+// series whole; 0 before any series. Call it while the body font is in force, like the
+// height; the font is as it was afterwards.
+std::int32_t SheetWidthNeeded(SheetCanvas& canvas, const EngineState& s, std::string_view title);
 
 // Gives the sheet at least the paint area's size. The sheet never shrinks: what was drawn
 // stays, and a smaller view shows its top-left part.

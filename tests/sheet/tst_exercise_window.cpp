@@ -9,6 +9,7 @@
 #include "program_fonts.h"
 #include "sheet_layout.h"
 #include "sheet_zoom.h"
+#include "type_settings.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -519,14 +520,21 @@ void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
     QCOMPARE(f.Edit1()->geometry(),
              QRect(zoomed(f.state.AnswerColumnX), zoomed(RowY(sheet, 2)), zoomed(57), zoomed(26)));
     QCOMPARE(QFontInfo(f.Edit1()->font()).pixelSize(), zoomed(16));
-    // 1000 pixels show the sheet's whole width up to 150 %; no scrolling sideways at 100 %.
-    QTRY_COMPARE(scroll->horizontalScrollBar()->isVisible(), percent > 150);
+    // Sideways scrolling exactly where the zoomed sheet is wider than the view; never at 100 %.
+    ImageSheetCanvas measure;
+    measure.Font = sheet.Font;
+    const auto needed = [&] {
+        return SheetWidthNeeded(measure, f.state, CurrentTypeTitle(f.state));
+    };
+    QTRY_COMPARE(scroll->horizontalScrollBar()->isVisible(),
+                 percent > 100 && zoomed(needed()) > scroll->viewport()->width());
 
     QTest::keyClick(f.Edit1(), Qt::Key_Return);
     QCOMPARE(f.Edit1()->y(), zoomed(RowY(sheet, 3)));
     // A wider type at the same zoom: its error marks will fit.
     f.StartType(9);
-    QVERIFY(sheet.Width() >= SheetWidthNeeded(sheet, f.state));
+    measure.Font = sheet.Font;
+    QVERIFY(sheet.Width() >= needed());
 }
 
 // At 200 % the frame's lines are two device pixels of pure black at their doubled places;

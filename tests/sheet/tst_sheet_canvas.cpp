@@ -363,6 +363,9 @@ void SheetCanvasTest::headerRuleWithRealFonts() {
     const int ink = LeftmostIn(canvas, QRect(0, 20, 100, cell.height()), IsRed);
     QVERIFY2(ink >= 20 && ink <= 30, qPrintable(QString::number(ink)));
     QVERIFY(!AnyIn(canvas, QRect(cell.right() + 1, 0, 100, 80), IsRed));
+    // A zoomed sheet is kept at least this wide: the header stays whole, the font as it was.
+    QVERIFY(SheetWidthNeeded(canvas, s, CurrentTypeTitle(s)) > cell.right());
+    QCOMPARE(canvas.Font.Size, size);
 }
 
 void SheetCanvasTest::pointSizesFollowTheDpi() {
