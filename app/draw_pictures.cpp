@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Draws the program's icon and splash picture into PNG files at build time; the program
-// only loads them, so that drawing (and the fonts it needs) costs nothing at start-up. The
-// larger icons and the scalable one are made here too, for installing.
+// Draws the program's icon and splash picture at build time: as the pixels the program
+// compiles in and only reads back, so that drawing (and the fonts it needs) costs nothing
+// at start-up, and the icon as PNG and SVG files in every size, for installing.
 #include "pictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -32,6 +33,12 @@ bool SaveScalableIcon(const QString& fileName) {
     return painter.end();
 }
 
+bool SavePixels(const QString& fileName, const QPixmap& picture, QImage::Format format) {
+    QFile file(fileName);
+    const QByteArray pixels = qx5::PicturePixels(picture, format);
+    return file.open(QIODevice::WriteOnly) && file.write(pixels) == pixels.size();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -45,13 +52,17 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "qx5_draw_pictures: cannot make %s\n", argv[1]);
         return 1;
     }
-    bool saved = qx5::DrawSplashPicture().save(folder.filePath(QStringLiteral("splash.png")));
+    bool saved = SavePixels(folder.filePath(QStringLiteral("splash.pixels")),
+                            qx5::DrawSplashPicture(), qx5::SplashFormat);
     const auto saveIcon = [&folder](int size) {
         return qx5::DrawProgramIcon(size).save(
             folder.filePath(QStringLiteral("qx5-%1.png").arg(size)));
     };
     for (const int size : qx5::ProgramIconSizes) {
         saved = saveIcon(size) && saved;
+        saved = SavePixels(folder.filePath(QStringLiteral("qx5-%1.pixels").arg(size)),
+                           qx5::DrawProgramIcon(size), qx5::ProgramIconFormat) &&
+                saved;
     }
     for (const int size : qx5::InstalledIconSizes) {
         saved = saveIcon(size) && saved;

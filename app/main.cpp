@@ -47,6 +47,10 @@ int main(int argc, char* argv[]) {
     // first activation seeds it again.
     qx5::MersenneRandomSource random(qx5::MersenneRandomSource::MillisecondsOfDay());
 
+    // The menu stays in the window on every desktop, where the guide and the access keys
+    // place it; a desktop-wide menu would also cost a D-Bus round trip before the window
+    // shows.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     previousHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(previousHandler);

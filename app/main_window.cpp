@@ -144,7 +144,7 @@ void TForm1::BuildClientArea() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->resize(273, 225);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap::fromImage(LoadPicture(SplashResource())));
+    Image1->setPixmap(QPixmap::fromImage(LoadSplashPicture()));
 
     // Hidden until a type is chosen: the white page stays in front.
     Form2 = new TForm2(state_, random_, clientArea_);
@@ -207,6 +207,15 @@ void TForm1::BuildHelpMenu(QMenu* help) {
             &TForm1::Omprogrammet1Click);
 }
 
+void TForm1::setVisible(bool visible) {
+    // Given the work area before its first showing, the window is laid out once, at the size
+    // it shows in; given it only in showEvent, it is laid out twice before it maps.
+    if (visible && !shown_) {
+        FillWorkArea();
+    }
+    QMainWindow::setVisible(visible);
+}
+
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
@@ -225,13 +234,17 @@ bool TForm1::event(QEvent* event) {
 }
 
 void TForm1::FormShow() {
-    // Fills the work area even where no window manager maximises the window.
+    FillWorkArea();
+    PlaceSplash();
+    Timer1->start();
+}
+
+void TForm1::FillWorkArea() {
+    // Even where no window manager maximises the window.
     if (const QScreen* where = screen()) {
         setGeometry(where->availableGeometry());
     }
     setWindowState(windowState() | Qt::WindowMaximized);
-    PlaceSplash();
-    Timer1->start();
 }
 
 void TForm1::FormActivate() {

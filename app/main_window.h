@@ -61,6 +61,8 @@ public:
     // copy.
     TranscriptMemo* Memo() const { return Memo1; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
@@ -77,6 +79,7 @@ private slots:
 
 private:
     void FormShow();
+    void FillWorkArea();
     void FormActivate();
     void FormResize();
     void BuildMenu();

@@ -10,7 +10,9 @@
 #include <QPainterPath>
 #include <QResource>
 
-#include <png.h>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace qx5 {
 
@@ -207,34 +209,55 @@ QPixmap DrawSplashPicture() {
     return pixmap;
 }
 
-QImage LoadPicture(const QString& resource) {
-    // Read in place: an uncompressed resource is not copied.
-    const QByteArray data = QResource(resource).uncompressedData();
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (data.isEmpty() || !png_image_begin_read_from_memory(&png, data.constData(),
-                                                            static_cast<png_size_t>(data.size()))) {
+QByteArray PicturePixels(const QPixmap& picture, QImage::Format format) {
+    const QImage image = picture.toImage().convertToFormat(format);
+    return {reinterpret_cast<const char*>(image.constBits()),
+            static_cast<qsizetype>(image.sizeInBytes())};
+}
+
+namespace {
+
+// The pictures as the program loads them, drawn at build time.
+QString SplashResource() {
+    return QStringLiteral(":/pictures/splash.pixels");
+}
+QString ProgramIconResource(int size) {
+    return QStringLiteral(":/pictures/qx5-%1.pixels").arg(size);
+}
+
+QImage ReadPicture(const QString& resource, QSize size, QImage::Format format) {
+    const QResource source(resource);
+    // Both formats hold a pixel in 32 bits, so a line needs no padding.
+    const qsizetype bytes = qsizetype{4} * size.width() * size.height();
+    if (!source.isValid() || source.compressionAlgorithm() != QResource::NoCompression ||
+        source.size() != bytes || bytes == 0) {
         return {};
     }
-    // The formats a pixmap keeps as they are, so that no second copy is made: ARGB32 holds
-    // each pixel as one native 32-bit word 0xAARRGGBB, and RGB32 the same with AA = FF.
-    const bool opaque = !(png.format & PNG_FORMAT_FLAG_ALPHA);
-    png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
-    QImage image(static_cast<int>(png.width), static_cast<int>(png.height),
-                 opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-    if (image.isNull() ||
-        !png_image_finish_read(&png, nullptr, image.bits(),
-                               static_cast<png_int_32>(image.bytesPerLine()), nullptr)) {
-        png_image_free(&png);
-        return {};
+    const uchar* pixels = source.data();
+    // The image only reads the pixels, so it can use them where they lie, if their lines
+    // are aligned as an image's must be; the resource compiler does not promise that.
+    if (reinterpret_cast<std::uintptr_t>(pixels) % alignof(quint32) == 0) {
+        return {pixels, size.width(), size.height(), format};
     }
-    return image;
+    QImage copy(size, format);
+    std::memcpy(copy.bits(), pixels, static_cast<std::size_t>(bytes));
+    return copy;
+}
+
+} // namespace
+
+QImage LoadSplashPicture() {
+    return ReadPicture(SplashResource(), QSize(SplashWidth, SplashHeight), SplashFormat);
+}
+
+QImage LoadProgramIconPicture(int size) {
+    return ReadPicture(ProgramIconResource(size), QSize(size, size), ProgramIconFormat);
 }
 
 QIcon LoadProgramIcon() {
     QIcon icon;
     for (const int size : ProgramIconSizes) {
-        icon.addPixmap(QPixmap::fromImage(LoadPicture(ProgramIconResource(size))));
+        icon.addPixmap(QPixmap::fromImage(LoadProgramIconPicture(size)));
     }
     return icon;
 }

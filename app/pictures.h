@@ -4,6 +4,7 @@
 // The program's own pictures: its icon and the splash picture.
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -32,20 +33,19 @@ QPixmap DrawProgramIcon(int size = 32);
 // blue in the middle, the maker mark at the bottom.
 QPixmap DrawSplashPicture();
 
-// A PNG picture of the program's resources, decoded by libpng: Qt's image reader would
-// first look through every image-format plugin, which costs start-up time and memory.
-// Null when the resource is missing or is no PNG.
-QImage LoadPicture(const QString& resource);
+// The pictures the program shows are compiled in as the images' own pixels (native 32-bit
+// words, no file format), and the images read them where they lie in the program: nothing
+// to decode, no image reader or format plugin, and no copy on the heap.
+inline constexpr QImage::Format SplashFormat = QImage::Format_RGB32;
+inline constexpr QImage::Format ProgramIconFormat = QImage::Format_ARGB32_Premultiplied;
+// The pixels as the program reads them back, for the build step that compiles them in.
+QByteArray PicturePixels(const QPixmap& picture, QImage::Format format);
+
+// Null when the resource is missing or holds other than the expected number of pixels.
+QImage LoadSplashPicture();
+QImage LoadProgramIconPicture(int size);
 // The window icon in every compiled-in size, made from pixmaps: an icon made from file
 // names would search the icon-engine plugins too.
 QIcon LoadProgramIcon();
-
-// The pictures as the program loads them, drawn at build time.
-inline QString SplashResource() {
-    return QStringLiteral(":/pictures/splash.png");
-}
-inline QString ProgramIconResource(int size) {
-    return QStringLiteral(":/pictures/qx5-%1.png").arg(size);
-}
 
 } // namespace qx5

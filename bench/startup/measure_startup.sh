@@ -260,5 +260,5 @@ awk -v qt="$q_ms" -v mt="$m_ms" -v qm="$q_mib" -v mm="$m_mib" 'BEGIN {
     printf "%-16s %12s %14s\n", "program", "time [ms]", "peak mem [MiB]"
     printf "%-16s %12.1f %14.1f\n", "qx5", qt, qm
     printf "%-16s %12.1f %14.1f\n", "minimal_window", mt, mm
-    printf "%-16s %12.2f %14.2f\n", "qx5 / minimal", (mt > 0 ? qt / mt : 0), (mm > 0 ? qm / mm : 0)
+    printf "%-16s %12.3f %14.3f\n", "qx5 / minimal", (mt > 0 ? qt / mt : 0), (mm > 0 ? qm / mm : 0)
 }'
