@@ -96,7 +96,7 @@ void TAboutBox::showEvent(QShowEvent* event) {
     if (!laidOut_) {
         laidOut_ = true;
         ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-        icon_->setPixmap(QPixmap::fromImage(LoadProgramIconPicture(32)));
+        icon_->setPixmap(QPixmap::fromImage(LoadProgramIconPicture(AboutBoxIconSize)));
         // A wider stand-in font must not cut a text: its label grows about its centre.
         for (QLabel* label : std::as_const(labels_)) {
             const QRect place = label->geometry();

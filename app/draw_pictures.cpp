@@ -7,10 +7,10 @@
 #include "pictures.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cstdio>
@@ -33,10 +33,11 @@ bool SaveScalableIcon(const QString& fileName) {
     return painter.end();
 }
 
+// Whole or not at all: a cut-off file would leave the program a blank picture.
 bool SavePixels(const QString& fileName, const QPixmap& picture, QImage::Format format) {
-    QFile file(fileName);
+    QSaveFile file(fileName);
     const QByteArray pixels = qx5::PicturePixels(picture, format);
-    return file.open(QIODevice::WriteOnly) && file.write(pixels) == pixels.size();
+    return file.open(QIODevice::WriteOnly) && file.write(pixels) == pixels.size() && file.commit();
 }
 
 } // namespace
@@ -54,18 +55,16 @@ int main(int argc, char* argv[]) {
     }
     bool saved = SavePixels(folder.filePath(QStringLiteral("splash.pixels")),
                             qx5::DrawSplashPicture(), qx5::SplashFormat);
-    const auto saveIcon = [&folder](int size) {
-        return qx5::DrawProgramIcon(size).save(
-            folder.filePath(QStringLiteral("qx5-%1.png").arg(size)));
+    const auto iconFile = [&folder](int size, const char* suffix) {
+        return folder.filePath(QStringLiteral("qx5-%1.%2").arg(size).arg(QLatin1String(suffix)));
     };
     for (const int size : qx5::ProgramIconSizes) {
-        saved = saveIcon(size) && saved;
-        saved = SavePixels(folder.filePath(QStringLiteral("qx5-%1.pixels").arg(size)),
-                           qx5::DrawProgramIcon(size), qx5::ProgramIconFormat) &&
-                saved;
+        const QPixmap icon = qx5::DrawProgramIcon(size);
+        saved = icon.save(iconFile(size, "png")) && saved;
+        saved = SavePixels(iconFile(size, "pixels"), icon, qx5::ProgramIconFormat) && saved;
     }
     for (const int size : qx5::InstalledIconSizes) {
-        saved = saveIcon(size) && saved;
+        saved = qx5::DrawProgramIcon(size).save(iconFile(size, "png")) && saved;
     }
     saved = SaveScalableIcon(folder.filePath(QStringLiteral("qx5.svg"))) && saved;
     if (!saved) {

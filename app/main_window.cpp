@@ -153,6 +153,10 @@ void TForm1::BuildClientArea() {
 
 void TForm1::BuildMenu() {
     QMenuBar* bar = menuBar();
+    // In the window on every desktop, where the guide and the access keys place it. main()
+    // says so for the whole program before any menu bar exists, which also spares the
+    // D-Bus question a desktop-wide menu asks.
+    bar->setNativeMenuBar(false);
     // The menu keeps the desktop's font; the window's font is the transcript's.
     QFont desktopFont = QApplication::font(bar);
     desktopFont.setResolveMask(QFont::AllPropertiesResolved);
@@ -234,7 +238,7 @@ bool TForm1::event(QEvent* event) {
 }
 
 void TForm1::FormShow() {
-    FillWorkArea();
+    // The window has the work area already (setVisible).
     PlaceSplash();
     Timer1->start();
 }

@@ -233,6 +233,8 @@ QImage ReadPicture(const QString& resource, QSize size, QImage::Format format) {
         source.size() != bytes || bytes == 0) {
         return {};
     }
+    // Compiled into the program, the resource stays registered, and its data in place, for
+    // the whole run (a resource file registered later could be unregistered).
     const uchar* pixels = source.data();
     // The image only reads the pixels, so it can use them where they lie, if their lines
     // are aligned as an image's must be; the resource compiler does not promise that.
@@ -240,7 +242,9 @@ QImage ReadPicture(const QString& resource, QSize size, QImage::Format format) {
         return {pixels, size.width(), size.height(), format};
     }
     QImage copy(size, format);
-    std::memcpy(copy.bits(), pixels, static_cast<std::size_t>(bytes));
+    if (!copy.isNull()) {
+        std::memcpy(copy.bits(), pixels, static_cast<std::size_t>(bytes));
+    }
     return copy;
 }
 

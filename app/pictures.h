@@ -10,6 +10,9 @@
 #include <QPixmap>
 #include <QString>
 
+#include <algorithm>
+#include <iterator>
+
 class QPainter;
 
 namespace qx5 {
@@ -19,6 +22,9 @@ inline constexpr int SplashHeight = 220;
 // The sizes of the window icon, compiled into the program (app/CMakeLists.txt names the
 // same files).
 inline constexpr int ProgramIconSizes[] = {16, 32, 48, 64};
+// The about box shows the icon at this size.
+inline constexpr int AboutBoxIconSize = 32;
+static_assert(std::ranges::find(ProgramIconSizes, AboutBoxIconSize) != std::end(ProgramIconSizes));
 // The larger sizes that are only installed, for the desktop's menus and software centres.
 inline constexpr int InstalledIconSizes[] = {128, 256};
 // The icon is designed on a grid of this many units a side.
@@ -35,13 +41,15 @@ QPixmap DrawSplashPicture();
 
 // The pictures the program shows are compiled in as the images' own pixels (native 32-bit
 // words, no file format), and the images read them where they lie in the program: nothing
-// to decode, no image reader or format plugin, and no copy on the heap.
+// to decode, no image reader or format plugin, and no copy on the heap (unless the data
+// were not 32-bit aligned).
 inline constexpr QImage::Format SplashFormat = QImage::Format_RGB32;
 inline constexpr QImage::Format ProgramIconFormat = QImage::Format_ARGB32_Premultiplied;
 // The pixels as the program reads them back, for the build step that compiles them in.
 QByteArray PicturePixels(const QPixmap& picture, QImage::Format format);
 
-// Null when the resource is missing or holds other than the expected number of pixels.
+// Null when the resource is missing, compressed, or holds other than the expected number of
+// pixels.
 QImage LoadSplashPicture();
 QImage LoadProgramIconPicture(int size);
 // The window icon in every compiled-in size, made from pixmaps: an icon made from file
