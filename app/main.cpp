@@ -44,8 +44,8 @@ int main(int argc, char* argv[]) {
     qx5::EngineState state;
     std::vector<std::string> transcript;
     // Seeded now, so that series are random even if the window is never activated; the
-    // first activation seeds it again.
-    qx5::MersenneRandomSource random(qx5::MersenneRandomSource::MillisecondsOfDay());
+    // first activation seeds it again from the local time of day, once the window shows.
+    qx5::MersenneRandomSource random(qx5::MersenneRandomSource::UtcMillisecondsOfDay());
 
     // The menu stays in the window on every desktop, where the guide and the access keys
     // place it; a desktop-wide menu would also cost a D-Bus round trip before the window

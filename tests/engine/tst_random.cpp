@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -88,7 +89,14 @@ void RandomTest::reseedingRepeatsTheSequence() {
 }
 
 void RandomTest::clockSeedIsATimeOfDay() {
-    QVERIFY(MersenneRandomSource::MillisecondsOfDay() < 24u * 60 * 60 * 1000);
+    constexpr std::int64_t day = 24 * 60 * 60 * 1000;
+    const std::int64_t utc = MersenneRandomSource::UtcMillisecondsOfDay();
+    const std::int64_t local = MersenneRandomSource::MillisecondsOfDay();
+    QVERIFY(utc < day && local < day);
+    // The two differ by the time zone's offset, whole quarter hours (the clock ran between).
+    const std::int64_t offByQuarters = ((local - utc) % (day / 96) + day / 96) % (day / 96);
+    QVERIFY2(std::min(offByQuarters, day / 96 - offByQuarters) < 1000,
+             qPrintable(QString::number(offByQuarters)));
 }
 
 void RandomTest::scriptedSourceRefusesWhatWasNotScripted() {
