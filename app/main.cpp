@@ -18,18 +18,39 @@
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
+// The platform plugins Qt looked for and did not find while it started.
+QString missingPlugin;
 
 // While the platform plugin starts, its complaints are held back: when no display can
-// be opened the user gets one clear line and an exit code instead of Qt's abort.
+// be opened the user gets one clear line, naming what is missing, and an exit code
+// instead of Qt's abort.
 void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
     if (type == QtFatalMsg) {
-        std::fputs("qx5: no graphical display could be opened; start QX5 from a desktop "
-                   "session (or set DISPLAY).\n",
-                   stderr);
+        if (missingPlugin.isEmpty()) {
+            std::fputs("qx5: no graphical display could be opened; start QX5 from a desktop "
+                       "session (or set DISPLAY or WAYLAND_DISPLAY).\n",
+                       stderr);
+        } else {
+            // Debian's name for the one plugin a desktop lacks in practice.
+            const char* package =
+                missingPlugin.startsWith(QLatin1String("wayland")) ? " (Debian: qt6-wayland)" : "";
+            std::fprintf(stderr,
+                         "qx5: no graphical display could be opened: Qt's platform plugin "
+                         "\"%s\" is not installed%s.\n",
+                         qPrintable(missingPlugin), package);
+        }
         std::_Exit(EXIT_FAILURE);
     }
-    if (QByteArray(context.category ? context.category : "").startsWith("qt.qpa")) {
+    const QByteArray category(context.category ? context.category : "");
+    if (category == "qt.qpa.plugin" && message.startsWith(QLatin1String("Could not find"))) {
+        const qsizetype from = message.indexOf(QLatin1Char('"')) + 1;
+        const qsizetype to = message.indexOf(QLatin1Char('"'), from);
+        if (from > 0 && to > from && missingPlugin.isEmpty()) {
+            missingPlugin = message.mid(from, to - from);
+        }
+    }
+    if (category.startsWith("qt.qpa")) {
         return;
     }
     if (previousHandler) {

@@ -36,8 +36,18 @@ namespace qx5 {
 namespace {
 
 inline constexpr int SplashTime = 3000; // ms
-inline constexpr int MinimumWidth = 640;
-inline constexpr int MinimumHeight = 480;
+// The outer size the window keeps at least, where the free area holds it.
+inline constexpr QSize Floor(640, 480);
+
+// On Wayland the compositor places and sizes the windows: a client cannot move itself, and
+// a size it asks for beyond what the compositor configured ends it with a protocol error.
+bool CompositorPlaces() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool FillsItsArea(Qt::WindowStates states) {
+    return states & (Qt::WindowMaximized | Qt::WindowFullScreen);
+}
 
 // The type items' names, in the menu's order.
 constexpr const char* TypeItemNames[] = {
@@ -93,7 +103,6 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ToQString(CaptionPrefix) + ToQString(VersionText));
     setWindowIcon(LoadProgramIcon());
-    setMinimumSize(MinimumWidth, MinimumHeight);
     resize(493, 372);
     setFont(TranscriptFont());
 
@@ -244,8 +253,9 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FillWorkArea() {
-    // Even where no window manager maximises the window.
-    if (const QScreen* where = screen()) {
+    // Even where no window manager maximises the window. A compositor gives the maximised
+    // window its size itself, and Qt tells it only the whole output, panels included.
+    if (const QScreen* where = screen(); where && !CompositorPlaces()) {
         setGeometry(where->availableGeometry());
     }
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -273,22 +283,32 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::FormResize() {
+    if (CompositorPlaces()) {
+        FollowCompositor();
+    } else {
+        KeepFloorAndCorner();
+    }
+    PlaceSplash();
+}
+
+void TForm1::KeepFloorAndCorner() {
     // Without a window manager (kiosk and exam machines) the X server takes any geometry a
     // client asks for, nothing keeps setMinimumSize, and Qt still believes the window
     // maximised; so unless the window really fills the work area it keeps its outer size
     // and its place itself.
     const auto unmaximisedOn = [this]() -> const QScreen* {
         const QScreen* where = screen();
-        const bool maximised = where &&
-                               (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-                               frameGeometry() == where->availableGeometry();
+        const bool maximised =
+            where && FillsItsArea(windowState()) && frameGeometry() == where->availableGeometry();
         return maximised ? nullptr : where;
     };
-    if (unmaximisedOn()) {
-        // The minimum is the outer size's; the frame is known once the window shows.
-        setMinimumSize(QSize(MinimumWidth, MinimumHeight) - (frameGeometry().size() - size()));
+    if (const QScreen* where = unmaximisedOn()) {
+        // The minimum is the outer size's; the frame is known once the window shows. A
+        // screen smaller than the floor is the floor, and the sheet scrolls.
+        const QSize floor = Floor.boundedTo(where->availableGeometry().size());
+        setMinimumSize(floor - (frameGeometry().size() - size()));
         const QSize outer = frameGeometry().size();
-        const QSize lacking = outer.expandedTo(QSize(MinimumWidth, MinimumHeight)) - outer;
+        const QSize lacking = outer.expandedTo(floor) - outer;
         if (!lacking.isNull()) {
             resize(size() + lacking);
         }
@@ -303,7 +323,26 @@ void TForm1::FormResize() {
             }
         },
         Qt::QueuedConnection);
-    PlaceSplash();
+}
+
+void TForm1::FollowCompositor() {
+    // The free area is what the compositor gives the maximised window: Qt knows only the
+    // output. Until then the window asks for no size at all.
+    const QSize frame = frameGeometry().size() - size();
+    if (FillsItsArea(windowState())) {
+        freeArea_ = frameGeometry().size();
+    }
+    if (freeArea_.isEmpty()) {
+        return;
+    }
+    setMinimumSize(Floor.boundedTo(freeArea_) - frame);
+    // Restored, it stays inside the free area; where, the compositor decides.
+    if (!FillsItsArea(windowState())) {
+        const QSize inside = size().expandedTo(minimumSize()).boundedTo(freeArea_ - frame);
+        if (inside != size()) {
+            resize(inside);
+        }
+    }
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {

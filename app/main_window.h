@@ -82,6 +82,8 @@ private:
     void FillWorkArea();
     void FormActivate();
     void FormResize();
+    void KeepFloorAndCorner();
+    void FollowCompositor();
     void BuildMenu();
     void BuildFileMenu(QMenu* file);
     void BuildTypeMenu(QMenu* types);
@@ -99,6 +101,8 @@ private:
     // run once.
     bool shown_ = false;
     bool activated_ = false;
+    // On Wayland, the outer size the compositor gave the maximised window; empty before.
+    QSize freeArea_;
 
     // The white page, with the splash picture, or the exercise window over all of it.
     QStackedWidget* clientArea_;

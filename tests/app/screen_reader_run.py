@@ -4,7 +4,14 @@
 """A series as a screen reader meets it, on a bus of its own (support/accessibility_bus.sh):
 type 8 chosen by its menu item, every step answered from the focused box's name and
 description (two on purpose wrong), the result read as text; no pixel looked at. The bus
-offers a desktop-wide menu panel too, as some desktops do: the menu stays in the window."""
+offers a desktop-wide menu panel too, as some desktops do: the menu stays in the window.
+On X11 or as a client of a Wayland compositor (support/wayland_session.sh, whose seat takes
+the keys sent to the X server); given a screen size (WIDTHxHEIGHT), the window must fit in
+it the whole time.
+
+    screen_reader_run.py <qx5> [WIDTHxHEIGHT]"""
+
+import os
 
 import re
 import subprocess
@@ -70,7 +77,13 @@ def apply(number, instruction):
     return number
 
 
+ON_WAYLAND = os.environ.get("QT_QPA_PLATFORM") == "wayland"
+
+
 def press(*keysyms):
+    if ON_WAYLAND:  # AT-SPI cannot send keys there: the compositor's seat takes X's
+        subprocess.run(["xdotool", "key"] + ["0x%x" % k for k in keysyms], check=True)
+        return
     for keysym in keysyms:
         pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
 
@@ -97,15 +110,28 @@ def offer_menu_panel():
     return bus
 
 
-def run(qx5):
+def check_fits(app, screen):
+    """The main window's outer size, frame included, is no larger than the screen."""
+    if not screen:
+        return
+    frame = find(app, lambda n: n.getRole() == pyatspi.ROLE_FRAME)
+    extents = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if extents.width > screen[0] or extents.height > screen[1]:
+        sys.exit("screen_reader_run: a window of %dx%d on a screen of %dx%d"
+                 % (extents.width, extents.height, screen[0], screen[1]))
+
+
+def run(qx5, screen):
     pyatspi.Registry.registerEventListener(events.append, "object:state-changed:focused")
     desktop = pyatspi.Registry.getDesktop(0)
     app = wait_for("the program", lambda: find(desktop, lambda a: a.get_process_id() == qx5.pid))
-    wait_for("its window", lambda: give_input_focus(qx5.pid))
+    if not ON_WAYLAND:  # a compositor gives the focus itself
+        wait_for("its window", lambda: give_input_focus(qx5.pid))
     bar = wait_for("the menu bar",
                    lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_MENU_BAR))
     if not bar.getState().contains(pyatspi.STATE_SHOWING):
         sys.exit("screen_reader_run: the menu bar is not in the window")
+    check_fits(app, screen)
     wait_for("type 8", lambda: menu_item(app, lambda n: n.startswith("8. "))) \
         .queryAction().doAction(0)
     wrong, boxes, step, steps = [], set(), 0, None
@@ -125,6 +151,7 @@ def run(qx5):
             answer = wrong[-1][1]
         press(*map(ord, str(answer)), 0xFF0D)  # the digits and Return
 
+    check_fits(app, screen)
     text = wait_for("the result focused", lambda: focused_named("Resultat")).queryText()
     lines = text.getText(0, text.characterCount).split("\n")
     expected = [re.escape("%d rigtige af %d." % (steps - len(wrong), steps))] + [
@@ -141,9 +168,10 @@ def run(qx5):
 
 
 menu_panel = offer_menu_panel()
+screen_size = tuple(map(int, sys.argv[2].split("x"))) if len(sys.argv) > 2 else None
 program = subprocess.Popen([sys.argv[1]])
 try:
-    run(program)
+    run(program, screen_size)
 finally:
     program.kill()
     program.wait()

@@ -109,7 +109,7 @@ private slots:
         qx5::HelpViewer viewer(&mainWindow);
         QVERIFY(viewer.ShowHelp(QStringLiteral("QX5.HLP")));
         QWidget* window = viewer.Window();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(qx5::test::WaitUntilActive(window));
         QTest::keySequence(window->findChild<QTextBrowser*>(), keys);
         QTRY_VERIFY(!window->isVisible());
         // Closed, not gone: the next request shows the same window.

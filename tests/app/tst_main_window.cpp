@@ -69,6 +69,7 @@ private slots:
     void splashPlacedAndHiddenForGood();
     void resizeFromOutsideKeepsTheMinimumAndTheCorner_data();
     void resizeFromOutsideKeepsTheMinimumAndTheCorner();
+    void restoredWindowStaysInsideTheOutput();
     void activationStepsRunOnceOnly();
     void printCommandOnlyForAFinishedSeries();
     void groupLabelHidesTheExerciseWindow();
@@ -231,7 +232,7 @@ void MainWindowTest::splashPlacedAndHiddenForGood() {
     }
     QVERIFY(qx5::LoadProgramIconPicture(20).isNull()); // a size not compiled in
 
-    p.window.setWindowState(Qt::WindowNoState);
+    QVERIFY(Unmaximise(&p.window));
     // The rule reads the window's outer size, frame included.
     p.window.resize(QSize(1024, 768) - (p.window.frameGeometry().size() - p.window.size()));
     QTRY_COMPARE(p.window.frameGeometry().size(), QSize(1024, 768));
@@ -270,6 +271,9 @@ void MainWindowTest::resizeFromOutsideKeepsTheMinimumAndTheCorner() {
     QFETCH(bool, maximised);
     QFETCH(QRect, asked);
     QFETCH(QSize, expected);
+    if (CompositorPlaces()) {
+        QSKIP("on Wayland no other client can resize or move the window");
+    }
     Program p;
     QVERIFY(p.Show());
     if (!maximised) {
@@ -281,6 +285,26 @@ void MainWindowTest::resizeFromOutsideKeepsTheMinimumAndTheCorner() {
     handle->setGeometry(asked.marginsRemoved(handle->frameMargins()));
     QTRY_COMPARE(p.window.frameGeometry().size(), expected);
     QTRY_COMPARE(p.window.pos(), p.window.screen()->availableGeometry().topLeft());
+}
+
+// On Wayland the compositor sizes and places the window: restored, even when asked for
+// more, it stays inside the output and keeps the floor where the output holds it.
+void MainWindowTest::restoredWindowStaysInsideTheOutput() {
+    if (!CompositorPlaces()) {
+        QSKIP("where the program places its window, the kiosk rule above holds");
+    }
+    Program p;
+    QVERIFY(p.Show());
+    QVERIFY(p.window.isMaximized());
+    const QSize output = p.window.screen()->size();
+    const auto inside = [&p, output] {
+        return output.expandedTo(p.window.frameGeometry().size()) == output;
+    };
+    QVERIFY(inside());
+    QVERIFY(Unmaximise(&p.window));
+    p.window.resize(output + QSize(200, 200));
+    QTRY_VERIFY(inside());
+    QVERIFY(p.window.frameGeometry().width() >= 640 && p.window.frameGeometry().height() >= 480);
 }
 
 void MainWindowTest::activationStepsRunOnceOnly() {
@@ -300,8 +324,7 @@ void MainWindowTest::activationStepsRunOnceOnly() {
     p.Item("Omprogrammet1")->trigger();
     QCOMPARE(caption, QStringLiteral("   Om programmet"));
     // Some window managers hand the focus back by themselves; without one we do.
-    p.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&p.window));
+    QVERIFY(WaitUntilActive(&p.window));
     QTRY_VERIFY(activations.Count >= 1);
 
     QCOMPARE(p.window.windowTitle(), QStringLiteral("changed after start-up"));
@@ -371,8 +394,7 @@ void MainWindowTest::f1OpensHelpFromWindowAndAnswerBox() {
     QTest::qWait(20);
 
     p.Item("M12")->trigger();
-    p.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&p.window));
+    QVERIFY(WaitUntilActive(&p.window));
     QTest::keyClick(p.Edit1(), Qt::Key_F1);
     QTRY_VERIFY(p.window.Help().Window()->isVisible());
     QCOMPARE(p.state.StepIndex, 1);
@@ -408,7 +430,7 @@ void MainWindowTest::resizeRefitsTheShownExerciseWindow() {
     Program p;
     QVERIFY(p.Show());
     p.Item("N2Strretalenkleopgaver1")->trigger();
-    p.window.setWindowState(Qt::WindowNoState);
+    QVERIFY(Unmaximise(&p.window));
     p.window.resize(700, 500);
     QTRY_COMPARE(p.window.size(), QSize(700, 500));
     TForm2* exercise = p.window.ExerciseWindow();

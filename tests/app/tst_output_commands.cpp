@@ -712,8 +712,8 @@ void OutputCommandsTest::pastedHeadingStaysOneLine() {
     QByteArray plain = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain"));
     QString html = QGuiApplication::clipboard()->mimeData()->html();
     if (!NoOutsideReader()) {
-        const Outside text = ReadWithXclip({});
-        const Outside rich = ReadWithXclip({QStringLiteral("-t"), QStringLiteral("text/html")});
+        const Outside text = ReadFromOutside();
+        const Outside rich = ReadFromOutside(QStringLiteral("text/html"));
         QVERIFY2(text.ok && rich.ok, qPrintable(text.error + rich.error));
         plain = text.output;
         html = QString::fromUtf8(rich.output);

@@ -47,10 +47,11 @@ if awk 'length > 80' <<<"$description" | grep -q .; then
 fi
 
 # Depends: the Qt 6 libraries the program links, found by dpkg-shlibdeps, and what it
-# needs at run time without linking it; nothing of the build's own tools.
+# needs at run time without linking it; nothing of the build's own tools. Debian 13's
+# 64-bit time libraries end in t64 (libqt6core6t64): either name will do.
 depends=$(field Depends)
 echo "Depends: $depends"
-mapfile -t names < <(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//')
+mapfile -t names < <(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*//; s/t64$//')
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libc6 libstdc++6 \
     fonts-liberation fonts-dejavu-core qt6-translations-l10n; do
     printf '%s\n' "${names[@]}" | grep -qx -- "$package" || fail "Depends lacks $package"
@@ -58,7 +59,8 @@ done
 for package in libqt6svg6 libqt6test6 libbenchmark1debian libasan8 libubsan1; do
     printf '%s\n' "${names[@]}" | grep -qx -- "$package" && fail "Depends names $package"
 done
-grep -q 'libqt6core6 (>= ' <<<"$depends" || fail "the Qt libraries have no computed version"
+grep -Eq 'libqt6core6(t64)? \(>= ' <<<"$depends" || fail "the Qt libraries have no computed version"
+[[ $(field Recommends) == *qt6-wayland* ]] || fail "Recommends: $(field Recommends)"
 
 # The contents: the files a desktop and man look for, all owned by root.
 contents=$(dpkg-deb -c "$deb") || { echo "FAIL: dpkg-deb -c cannot read $deb"; exit 1; }

@@ -2,41 +2,43 @@
 # SPDX-FileCopyrightText: 2026 QX5-holdet
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# A school computer's first day, in a chroot: a minimal Debian 12 (debootstrap, minbase), a
-# user with sudo and a clean clone of this repository. As that user, tools/start must
-# install no test package and show the program's window; then tools/test must pass. Last,
-# the Debian package it built goes onto another fresh system with only its dependencies,
-# where sans-serif must be a proportional face and AppStream must find the program.
-# Prints the disk that each step's installs take, and what the single package list of
-# <old-ref> would have taken for tools/start.
+# A school computer's first day, in a chroot: a minimal Debian 12 or 13 (debootstrap,
+# minbase), a user with sudo and a clean clone of this repository. As that user, with no
+# locale set, tools/start must install no test package and show the program's window; then
+# tools/test must pass. Last, the Debian package it built goes onto another fresh system of
+# the same release with only its dependencies, where the program must start, sans-serif
+# must be a proportional face and AppStream must find the program. Prints the time and the
+# disk that each step takes, and what the single package list of <old-ref> would have taken
+# for tools/start.
 #
 # Run by hand, as root: it downloads about a gigabyte and builds everything twice, which
 # takes the better part of an hour. The mirror is the one this machine's apt uses.
 #
-#   tests/packaging/fresh_debian.sh <work-dir> [<old-ref>]
+#   tests/packaging/fresh_debian.sh <work-dir> [<old-ref>] [bookworm|trixie]
 #
-# <work-dir>/base keeps the debootstrapped system for the next run; the rest is removed.
+# bookworm (Debian 12) when no release is given. <work-dir>/base-<release> keeps the
+# debootstrapped system for the next run; the rest is removed.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
-[[ $# -ge 1 && $# -le 2 ]] || { echo "usage: $0 <work-dir> [<old-ref>]" >&2; exit 2; }
+[[ $# -ge 1 && $# -le 3 ]] ||
+    { echo "usage: $0 <work-dir> [<old-ref>] [bookworm|trixie]" >&2; exit 2; }
 [[ $(id -u) -eq 0 ]] || { echo "$0: run as root (debootstrap, chroot, mount)" >&2; exit 2; }
 work=$(realpath -m "$1")
 old_ref=${2:-}
+release=${3:-bookworm}
+[[ $release == bookworm || $release == trixie ]] || { echo "$0: no release $release" >&2; exit 2; }
+base=$work/base-$release
 repo=$(git -C "$(dirname "${BASH_SOURCE[0]}")" rev-parse --show-toplevel)
 commit=$(git -C "$repo" rev-parse HEAD)
 readonly app_id=dk.qx5holdet.qx5 caption="   QX5:  Zurevodi    Version 270405" user=skole
 
-mirror=""
-for sources in /etc/apt/sources.list.d/*.sources; do
-    [[ -f $sources ]] || continue
-    mirror=$(awk '/^URIs:/ { print $2; exit }' "$sources")
-    [[ -n $mirror ]] && break
-done
-if [[ -z $mirror && -f /etc/apt/sources.list ]]; then
-    mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)
-fi
+# This machine's mirrors: the first is the archive's, one named for security its updates'.
+mapfile -t mirrors < <(cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    awk '/^URIs:/ { print $2 }'; awk '$1 == "deb" { print $2 }' /etc/apt/sources.list 2>/dev/null)
+mirror=${mirrors[0]:-}
 [[ -n $mirror ]] || { echo "$0: no Debian mirror in this machine's apt sources" >&2; exit 1; }
+security=$(printf '%s\n' "${mirrors[@]}" | grep -m1 security || true)
 
 mkdir -p "$work"
 mounts=()
@@ -54,24 +56,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [[ ! -f $work/base/.qx5-complete ]]; then
-    echo "== debootstrap bookworm (minbase)"
-    rm -rf "$work/base"
-    debootstrap --variant=minbase bookworm "$work/base" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+if [[ ! -f $base/.qx5-complete ]]; then
+    echo "== debootstrap $release (minbase)"
+    rm -rf "$base"
+    debootstrap --variant=minbase "$release" "$base" "$mirror" >"$work/debootstrap.log" 2>&1 ||
         { tail "$work/debootstrap.log"; exit 1; }
-    touch "$work/base/.qx5-complete"
+    touch "$base/.qx5-complete"
 fi
 
-# A copy of the base with this machine's apt sources, and /proc, /sys, /dev and the X
-# sockets mounted.
+# A copy of the base with the release's sources on this machine's mirrors, and /proc, /sys,
+# /dev and the X sockets mounted.
 new_root() {
     local root=$work/$1
     rm -rf "$root"
-    cp -a "$work/base" "$root"
+    cp -a "$base" "$root"
     roots+=("$root")
-    rm -f "$root/etc/apt/sources.list"
-    cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/" 2>/dev/null ||
-        cp /etc/apt/sources.list "$root/etc/apt/"
+    rm -f "$root"/etc/apt/sources.list.d/*
+    {
+        echo "deb $mirror $release main"
+        echo "deb $mirror $release-updates main"
+        [[ -z $security ]] || echo "deb $security $release-security main"
+    } >"$root/etc/apt/sources.list"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     mount -t proc proc "$root/proc" && mounts+=("$root/proc")
     mount -t sysfs sys "$root/sys" && mounts+=("$root/sys")
@@ -83,10 +88,12 @@ in_root() {
     shift
     chroot "$root" env DEBIAN_FRONTEND=noninteractive PATH=/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
+# As the user, in a login shell with no locale set, as su, ssh and CI often leave it.
+no_locale="unset LANG LANGUAGE LC_ALL"
 as_user() {
     local root=$work/$1
     shift
-    chroot "$root" su - "$user" -c "$*"
+    chroot "$root" su - "$user" -c "$no_locale; $*"
 }
 # The system's size in MB, the user's home and apt's downloaded archives left out.
 system_mb() {
@@ -118,7 +125,7 @@ for ((i = 0; i < 100; i++)); do
     sleep 0.1
 done
 
-echo "== a fresh system, a user with sudo, a clean clone of $commit"
+echo "== a fresh $release system, a user with sudo, a clean clone of $commit"
 new_root school
 in_root school apt-get install -y -qq --no-install-recommends sudo >/dev/null
 in_root school useradd -m -s /bin/bash "$user"
@@ -139,39 +146,45 @@ fi
 say "tools/start's installs now (apt): $(apt_figures school "${start_packages[@]}")"
 before=$(system_mb school)
 
-echo "== tools/start, as $user, on this machine's display :$display"
-mkdir -p "$work/school/tmp/.X11-unix"
-mount --bind /tmp/.X11-unix "$work/school/tmp/.X11-unix"
-mounts+=("$work/school/tmp/.X11-unix")
-SECONDS=0
-setsid chroot "$work/school" su - "$user" -c \
-    "export DISPLAY=:$display; cd qx5 && exec tools/start" >"$work/start.log" 2>&1 &
-start_pid=$!
-window=""
-while kill -0 "$start_pid" 2>/dev/null && ((SECONDS < 5400)); do
-    window=$(DISPLAY=:$display xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\"" || true)
-    [[ -n $window ]] && break
-    sleep 2
-done
-start_seconds=$SECONDS
 failures=0
-if [[ -n $window ]]; then
-    sleep 5
-    if kill -0 "$start_pid" 2>/dev/null; then
-        say "tools/start: the window showed after $start_seconds s and stayed 5 s"
-    else
-        say "FAIL: the program ended within 5 s of showing its window"
+# Runs a command in the root on this machine's display, in a session of its own, until the
+# program's window has shown and stayed 5 s; then ends it. Says how it went.
+#   shows_window <root> <what> <log> <command>
+shows_window() {
+    local root=$work/$1 what=$2 log=$3 window="" pid
+    shift 3
+    mkdir -p "$root/tmp/.X11-unix"
+    mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+    SECONDS=0
+    setsid chroot "$root" "$@" >"$log" 2>&1 &
+    pid=$!
+    while kill -0 "$pid" 2>/dev/null && ((SECONDS < 5400)); do
+        window=$(DISPLAY=:$display xwininfo -root -tree 2>/dev/null | grep -F "\"$caption\"" || true)
+        [[ -n $window ]] && break
+        sleep 2
+    done
+    if [[ -z $window ]]; then
+        tail -n 30 "$log"
+        say "FAIL: $what showed no window in $SECONDS s"
         failures=$((failures + 1))
+    else
+        local seconds=$SECONDS
+        sleep 5
+        if kill -0 "$pid" 2>/dev/null; then
+            say "$what: the window showed after $seconds s and stayed 5 s"
+        else
+            say "FAIL: $what ended within 5 s of showing its window"
+            failures=$((failures + 1))
+        fi
     fi
-else
-    tail -n 30 "$work/start.log"
-    say "FAIL: tools/start showed no window in $start_seconds s"
-    failures=$((failures + 1))
-fi
-kill -TERM -- "-$start_pid" 2>/dev/null || true
-wait "$start_pid" 2>/dev/null || true
-umount "$work/school/tmp/.X11-unix"
-unset 'mounts[-1]'
+    kill -TERM -- "-$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    umount "$root/tmp/.X11-unix"
+}
+
+echo "== tools/start, as $user, on this machine's display :$display"
+shows_window school tools/start "$work/start.log" su - "$user" -c \
+    "$no_locale; export DISPLAY=:$display; cd qx5 && exec tools/start"
 after_start=$(system_mb school)
 say "tools/start's installs took $((after_start - before)) MB of the system" \
     "(+ $(archives_mb school) MB of downloaded archives in apt's cache)"
@@ -192,7 +205,8 @@ SECONDS=0
 # Its installs first, as tools/test makes them; then the tests without a network, so that
 # their X servers' abstract sockets cannot meet this machine's.
 if as_user school "cd qx5 && tools/setup build run package test" >"$work/test.log" 2>&1 &&
-    unshare -n chroot "$work/school" su - "$user" -c "cd qx5 && tools/test" >>"$work/test.log" 2>&1; then
+    unshare -n chroot "$work/school" su - "$user" -c "$no_locale; cd qx5 && tools/test" \
+        >>"$work/test.log" 2>&1; then
     say "tools/test passed in $SECONDS s: $(grep -E 'tests passed' "$work/test.log")"
 else
     tail -n 40 "$work/test.log"
@@ -208,7 +222,9 @@ if [[ -n $deb ]]; then
     new_root pupil
     cp "$deb" "$work/pupil/tmp/"
     in_root pupil apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$deb")" >/dev/null
-    say "the package's installs took $(($(system_mb pupil) - $(system_mb base))) MB"
+    say "the package's installs took $(($(system_mb pupil) - $(system_mb "base-$release"))) MB"
+    shows_window pupil "the installed qx5" "$work/installed.log" \
+        env -u LANG -u LC_ALL DISPLAY=:$display qx5
     # fc-match comes with fontconfig, which brings no font of its own here.
     in_root pupil apt-get install -y -qq --no-install-recommends fontconfig appstream >/dev/null
     face=$(in_root pupil fc-match -f '%{family}: %{style}' sans-serif)

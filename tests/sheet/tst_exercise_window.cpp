@@ -49,8 +49,7 @@ struct Fixture {
         layout->addWidget(form);
         client.show();
         QVERIFY(QTest::qWaitForWindowExposed(&client));
-        client.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&client));
+        QVERIFY(WaitUntilActive(&client));
     }
     template <typename T>
     T* Find(const char* name) const {
@@ -470,6 +469,9 @@ void ExerciseWindowTest::answerRepaintsOnlyWhatChanged() {
              qPrintable(QStringLiteral("repainted beyond the change: %1 rectangles")
                             .arg((painted.Area - changed).rectCount())));
 
+    if (CompositorPlaces()) {
+        return; // a Wayland client cannot read the screen
+    }
     const QImage partly = OnScreen(paintBox, newBox);
     paintBox->repaint();
     QCOMPARE(OnScreen(paintBox, newBox), partly);
@@ -540,6 +542,9 @@ void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
 // At 200 % the frame's lines are two device pixels of pure black at their doubled places;
 // back at 100 % the screen is exactly what it was.
 void ExerciseWindowTest::zoomedScreenIsSharpAndUnzoomedAsBefore() {
+    if (CompositorPlaces()) {
+        QSKIP("a Wayland client cannot read the screen");
+    }
     Fixture f(QSize(1250, 1000));
     f.StartType(5);
     QWidget* paint = f.Find<QWidget>("PaintBox1");

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The clipboard as other programs read it: with xclip, from outside this process.
+// The clipboard as other programs read it, from outside this process.
 #pragma once
 
 #include <QGuiApplication>
@@ -32,31 +32,56 @@ struct Outside {
     QString error;
 };
 
+inline bool OnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 // Why the clipboard cannot be read from outside here, or nothing when it can.
 inline const char* NoOutsideReader() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return "needs the X11 clipboard";
+    if (QGuiApplication::platformName() != QLatin1String("xcb") && !OnWayland()) {
+        return "needs the X11 or the Wayland clipboard";
     }
     return nullptr;
 }
 
-// Reads the clipboard the way another X client does. The selection is served by this
-// process, so the event loop must keep turning while xclip waits for it.
-inline Outside ReadWithXclip(const QStringList& arguments) {
-    QProcess xclip;
-    QSignalSpy finished(&xclip, &QProcess::finished);
-    xclip.start(QStringLiteral("xclip"),
-                QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                            QStringLiteral("-o")} +
-                    arguments);
-    if (!finished.wait(10000)) {
-        xclip.kill();
-        xclip.waitForFinished();
-        return {false, {}, QStringLiteral("xclip did not finish: ") + xclip.errorString()};
+// The name of what a plain paste takes, in the list of what the clipboard offers.
+inline const char* PlainTextTarget() {
+    return OnWayland() ? "text/plain;charset=utf-8" : "UTF8_STRING";
+}
+
+// Reads the clipboard the way another program does: with xclip on X11, with wl-paste on
+// Wayland. type is a MIME type, empty for what a plain paste takes, or "TARGETS" for the
+// list of what is offered. The clipboard is served by this process, so the event loop
+// must keep turning while the reader waits for it.
+inline Outside ReadFromOutside(const QString& type = {}) {
+    const bool list = type == QLatin1String("TARGETS");
+    QStringList arguments;
+    QString reader;
+    if (OnWayland()) {
+        reader = QStringLiteral("wl-paste");
+        arguments << (list ? QStringLiteral("--list-types") : QStringLiteral("--no-newline"));
+        if (!list) {
+            arguments << QStringLiteral("--type") << (type.isEmpty() ? PlainTextTarget() : type);
+        }
+    } else {
+        reader = QStringLiteral("xclip");
+        arguments << QStringLiteral("-selection") << QStringLiteral("clipboard")
+                  << QStringLiteral("-o");
+        if (!type.isEmpty()) {
+            arguments << QStringLiteral("-t") << type;
+        }
     }
-    const QString error = QString::fromLocal8Bit(xclip.readAllStandardError());
-    return {xclip.exitStatus() == QProcess::NormalExit && xclip.exitCode() == 0,
-            xclip.readAllStandardOutput(), error};
+    QProcess process;
+    QSignalSpy finished(&process, &QProcess::finished);
+    process.start(reader, arguments);
+    if (!finished.wait(10000)) {
+        process.kill();
+        process.waitForFinished();
+        return {false, {}, reader + QStringLiteral(" did not finish: ") + process.errorString()};
+    }
+    const QString error = QString::fromLocal8Bit(process.readAllStandardError());
+    return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+            process.readAllStandardOutput(), error};
 }
 
 } // namespace qx5::test

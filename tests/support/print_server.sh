@@ -14,6 +14,9 @@
 # the document as the program handed it over.
 set -euo pipefail
 
+# The server and its administration tools live in /usr/sbin, which is not on an ordinary
+# user's PATH.
+export PATH=$PATH:/usr/sbin:/sbin
 command=$1
 root=$(realpath -m "$2")
 socket=$root/cups.sock

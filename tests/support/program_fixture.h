@@ -45,8 +45,7 @@ struct ProgramFixture {
         if (!QTest::qWaitForWindowExposed(&window)) {
             return false;
         }
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
+        return WaitUntilActive(&window);
     }
 };
 

@@ -33,6 +33,31 @@ T* Child(Parent* parent, const char* name) {
     return new T(const_cast<std::remove_const_t<Parent>*>(parent));
 }
 
+// Whether a compositor places, sizes and activates the windows (Wayland), rather than the
+// program asking the window system for a geometry or the focus.
+inline bool CompositorPlaces() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Asks for the keyboard focus and waits until the application has handed it to the
+// window. Where only the compositor hands out the focus (Qt's Wayland platform has no
+// activation of its own), the wait holds until it has; isActiveWindow() would say yes as
+// soon as the compositor's word comes in, before the window has the focus.
+inline bool WaitUntilActive(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 5000);
+}
+
+// Takes the window out of the maximised state. On Wayland it waits for the compositor's
+// answer, which comes as a new size: asked for before, a size is one the maximised state
+// does not allow, and the compositor ends the program.
+inline bool Unmaximise(QWidget* window) {
+    const QSize maximised = window->size();
+    window->setWindowState(Qt::WindowNoState);
+    return !CompositorPlaces() ||
+           QTest::qWaitFor([window, maximised] { return window->size() != maximised; }, 5000);
+}
+
 // Runs the action on the modal window that is up after the delay (null if none is). The
 // timer belongs to the owner, so it cannot outlive a failed test.
 inline void WhenModal(QObject* owner, int delayMs, std::function<void(QWidget*)> action) {
