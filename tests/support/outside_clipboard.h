@@ -71,6 +71,9 @@ inline Outside ReadFromOutside(const QString& type = {}) {
             arguments << QStringLiteral("-t") << type;
         }
     }
+    // Qt hands a new clipboard to the compositor when its event loop next turns: before the
+    // reader asks, not in a race with it.
+    QCoreApplication::processEvents();
     QProcess process;
     QSignalSpy finished(&process, &QProcess::finished);
     process.start(reader, arguments);
