@@ -317,7 +317,7 @@ void MainWindowTest::activationStepsRunOnceOnly() {
     QTest::qWait(5);
     MersenneRandomSource snapshot = p.random;
 
-    ActivationCounter activations;
+    EventCounter activations;
     p.window.installEventFilter(&activations);
     QString caption;
     CloseNextModal(&p.window, caption);

@@ -396,7 +396,7 @@ void TestHeadingDialog::reactivationKeepsTheTyping() {
         // qWaitForWindowActive would not do: a window over the dialog counts as active
         // while the dialog still has the focus.
         QTRY_COMPARE(QApplication::activeWindow(), &box);
-        ActivationCounter activations;
+        EventCounter activations;
         d.dialog.installEventFilter(&activations);
         box.close();
         d.dialog.activateWindow();

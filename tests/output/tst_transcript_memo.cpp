@@ -75,13 +75,7 @@ bool Focused(QWidget* window) {
     if (!OnWayland()) {
         return true;
     }
-    struct KeyCounter : QObject {
-        int Count = 0;
-        bool eventFilter(QObject*, QEvent* event) override {
-            Count += event->type() == QEvent::KeyRelease ? 1 : 0;
-            return false;
-        }
-    } keys;
+    EventCounter keys(QEvent::KeyRelease);
     window->installEventFilter(&keys);
     return QProcess::execute(QStringLiteral("xdotool"),
                              {QStringLiteral("key"), QStringLiteral("shift")}) == 0 &&

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What the window tests share: finding a control by name, closing the modal windows a
-// command opens, counting activations, and playing a series through the answer box.
+// What the window tests share: finding a control by name, waiting for the focus and the
+// window states a compositor hands out, closing the modal windows a command opens,
+// counting a window's events, and playing a series through the answer box.
 #pragma once
 
 #include "engine_state.h"
@@ -141,11 +142,14 @@ private:
     QTimer timer_;
 };
 
-// Counts the activations a window receives.
-struct ActivationCounter : QObject {
+// Counts the events of one type a window receives: activations unless told.
+struct EventCounter : QObject {
+    explicit EventCounter(QEvent::Type type = QEvent::WindowActivate)
+        : Type(type) {}
+    QEvent::Type Type;
     int Count = 0;
     bool eventFilter(QObject*, QEvent* event) override {
-        Count += event->type() == QEvent::WindowActivate ? 1 : 0;
+        Count += event->type() == Type ? 1 : 0;
         return false;
     }
 };
