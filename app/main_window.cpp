@@ -256,6 +256,8 @@ void TForm1::FillWorkArea() {
     // Even where no window manager maximises the window. A compositor gives the maximised
     // window its size itself, and Qt tells it only the whole output, panels included.
     if (const QScreen* where = screen(); where && !CompositorPlaces()) {
+        // The window manager learns the floor at once; the frame is taken off once known.
+        setMinimumSize(Floor.boundedTo(where->availableGeometry().size()));
         setGeometry(where->availableGeometry());
     }
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -279,12 +281,12 @@ void TForm1::PlaceSplash() {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    FormResize();
+    FormResize(event->spontaneous());
 }
 
-void TForm1::FormResize() {
+void TForm1::FormResize(bool fromWindowSystem) {
     if (CompositorPlaces()) {
-        FollowCompositor();
+        FollowCompositor(fromWindowSystem);
     } else {
         KeepFloorAndCorner();
     }
@@ -325,23 +327,26 @@ void TForm1::KeepFloorAndCorner() {
         Qt::QueuedConnection);
 }
 
-void TForm1::FollowCompositor() {
+void TForm1::FollowCompositor(bool fromCompositor) {
     // The free area is what the compositor gives the maximised window: Qt knows only the
-    // output. Until then the window asks for no size at all.
-    const QSize frame = frameGeometry().size() - size();
+    // output. A maximised window has no minimum, so that a smaller free area (a panel, a
+    // turned screen) never meets one; restored, it keeps the floor inside the free area
+    // last seen, and where it goes is the compositor's choice.
     if (FillsItsArea(windowState())) {
-        freeArea_ = frameGeometry().size();
+        if (fromCompositor) {
+            freeArea_ = frameGeometry().size();
+        }
+        setMinimumSize(0, 0);
+        return;
     }
     if (freeArea_.isEmpty()) {
         return;
     }
+    const QSize frame = frameGeometry().size() - size();
     setMinimumSize(Floor.boundedTo(freeArea_) - frame);
-    // Restored, it stays inside the free area; where, the compositor decides.
-    if (!FillsItsArea(windowState())) {
-        const QSize inside = size().expandedTo(minimumSize()).boundedTo(freeArea_ - frame);
-        if (inside != size()) {
-            resize(inside);
-        }
+    const QSize inside = size().expandedTo(minimumSize()).boundedTo(freeArea_ - frame);
+    if (inside != size()) {
+        resize(inside);
     }
 }
 

@@ -81,9 +81,10 @@ private:
     void FormShow();
     void FillWorkArea();
     void FormActivate();
-    void FormResize();
+    // fromWindowSystem: the size came from the window system, not from the program.
+    void FormResize(bool fromWindowSystem);
     void KeepFloorAndCorner();
-    void FollowCompositor();
+    void FollowCompositor(bool fromCompositor);
     void BuildMenu();
     void BuildFileMenu(QMenu* file);
     void BuildTypeMenu(QMenu* types);

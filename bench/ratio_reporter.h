@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -80,6 +81,9 @@ private:
 
 // Runs the registered benchmarks with the ratio table; use as the program's main().
 inline int RunWithRatios(int argc, char** argv, const std::string& referenceName) {
+    // Qt takes the user's locale for numbers too; in a Danish one Google Benchmark would
+    // read its own flags (--benchmark_min_time=0.001) with a decimal comma.
+    std::setlocale(LC_NUMERIC, "C");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

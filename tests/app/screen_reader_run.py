@@ -6,12 +6,14 @@ type 8 chosen by its menu item, every step answered from the focused box's name 
 description (two on purpose wrong), the result read as text; no pixel looked at. The bus
 offers a desktop-wide menu panel too, as some desktops do: the menu stays in the window.
 On X11 or as a client of a Wayland compositor (support/wayland_session.sh, whose seat takes
-the keys sent to the X server); given a screen size (WIDTHxHEIGHT), the window must fit in
-it the whole time.
+the keys sent to the X server; the program must not complain about the compositor). Given a
+screen size (WIDTHxHEIGHT), the window's client area must fit in it, at the start and at
+the end; each step's box must lie inside the window, scrolled into view.
 
     screen_reader_run.py <qx5> [WIDTHxHEIGHT]"""
 
 import os
+import tempfile
 
 import re
 import subprocess
@@ -110,15 +112,25 @@ def offer_menu_panel():
     return bus
 
 
-def check_fits(app, screen):
-    """The main window's outer size, frame included, is no larger than the screen."""
-    if not screen:
-        return
+def window_extents(app):
     frame = find(app, lambda n: n.getRole() == pyatspi.ROLE_FRAME)
-    extents = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    if extents.width > screen[0] or extents.height > screen[1]:
+    return frame.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+
+
+def check_fits(app, screen):
+    """The main window's client area is no larger than the screen."""
+    extents = window_extents(app)
+    if screen and (extents.width > screen[0] or extents.height > screen[1]):
         sys.exit("screen_reader_run: a window of %dx%d on a screen of %dx%d"
                  % (extents.width, extents.height, screen[0], screen[1]))
+
+
+def check_in_view(app, box):
+    window, shown = window_extents(app), box.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    if not (window.x <= shown.x and shown.x + shown.width <= window.x + window.width
+            and window.y <= shown.y and shown.y + shown.height <= window.y + window.height):
+        sys.exit("screen_reader_run: %r at %d,%d outside the window's %dx%d"
+                 % (box.name, shown.x, shown.y, window.width, window.height))
 
 
 def run(qx5, screen):
@@ -142,6 +154,7 @@ def run(qx5, screen):
         if not box.getState().contains(pyatspi.STATE_FOCUSED) or box.path in boxes:
             sys.exit("screen_reader_run: step %d: not a new focused box" % step)
         boxes.add(box.path)
+        check_in_view(app, box)
         steps, instruction = re.fullmatch(r"Trin \d+ af (\d+): (.+)", box.name).groups()
         steps = int(steps)
         answer = apply(int(re.fullmatch(r"Dit tal er (\d+)\. .*", box.description)[1]),
@@ -164,14 +177,21 @@ def run(qx5, screen):
     menu_item(app, lambda n: n == "Afslut").queryAction().doAction(0)
     if qx5.wait(60) != 0:
         sys.exit("screen_reader_run: the program ended with %d" % qx5.returncode)
+    complaints = [line for line in open(errors.name, encoding="utf-8", errors="replace")
+                  if re.search(r"wayland|xdg_", line, re.IGNORECASE)]
+    if ON_WAYLAND and complaints:
+        sys.exit("screen_reader_run: on Wayland the program said %r" % complaints)
     print("screen_reader_run: %d steps, result %r" % (steps, lines))
 
 
 menu_panel = offer_menu_panel()
 screen_size = tuple(map(int, sys.argv[2].split("x"))) if len(sys.argv) > 2 else None
-program = subprocess.Popen([sys.argv[1]])
+errors = tempfile.NamedTemporaryFile(prefix="qx5-stderr-")
+program = subprocess.Popen([sys.argv[1]], stderr=errors)
 try:
     run(program, screen_size)
 finally:
     program.kill()
     program.wait()
+    # What the program said, for the test's log.
+    sys.stderr.write(open(errors.name, encoding="utf-8", errors="replace").read())

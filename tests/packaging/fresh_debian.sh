@@ -154,7 +154,7 @@ shows_window() {
     local root=$work/$1 what=$2 log=$3 window="" pid
     shift 3
     mkdir -p "$root/tmp/.X11-unix"
-    mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+    mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix" && mounts+=("$root/tmp/.X11-unix")
     SECONDS=0
     setsid chroot "$root" "$@" >"$log" 2>&1 &
     pid=$!
@@ -179,7 +179,7 @@ shows_window() {
     fi
     kill -TERM -- "-$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-    umount "$root/tmp/.X11-unix"
+    umount "$root/tmp/.X11-unix" && unset 'mounts[-1]'
 }
 
 echo "== tools/start, as $user, on this machine's display :$display"
@@ -223,8 +223,9 @@ if [[ -n $deb ]]; then
     cp "$deb" "$work/pupil/tmp/"
     in_root pupil apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$deb")" >/dev/null
     say "the package's installs took $(($(system_mb pupil) - $(system_mb "base-$release"))) MB"
-    shows_window pupil "the installed qx5" "$work/installed.log" \
-        env -u LANG -u LC_ALL DISPLAY=:$display qx5
+    in_root pupil useradd -m "$user"
+    shows_window pupil "the installed qx5" "$work/installed.log" su - "$user" -c \
+        "$no_locale; DISPLAY=:$display exec qx5"
     # fc-match comes with fontconfig, which brings no font of its own here.
     in_root pupil apt-get install -y -qq --no-install-recommends fontconfig appstream >/dev/null
     face=$(in_root pupil fc-match -f '%{family}: %{style}' sans-serif)

@@ -37,8 +37,8 @@ XDG_RUNTIME_DIR=$runtime weston --backend=x11-backend.so --use-pixman \
     --config="$runtime/weston.ini" --socket=qx5 --idle-time=0 --width="${size%x*}" \
     --height="${size#*x}" >"$runtime/weston.log" 2>&1 &
 weston=$!
-# Ready once it listens and its shell has drawn the panel; its X window then takes the
-# keyboard, as the one window a user would click on.
+# Ready once it listens and has started its shell; its X window then takes the keyboard, as
+# the one window a user would click on.
 tries=0
 until [ -S "$runtime/qx5" ] && grep -q 'weston-desktop-shell' "$runtime/weston.log"; do
     tries=$((tries + 1))
@@ -49,7 +49,7 @@ until [ -S "$runtime/qx5" ] && grep -q 'weston-desktop-shell' "$runtime/weston.l
     fi
     sleep 0.05
 done
-xdotool search --sync --class '^Weston Compositor$' windowfocus --sync
+timeout 10 xdotool search --sync --class '^Weston Compositor$' windowfocus --sync
 
 status=0
 env XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=qx5 QT_QPA_PLATFORM=wayland "$@" ||
