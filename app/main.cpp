@@ -18,7 +18,7 @@
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
-// The platform plugins Qt looked for and did not find while it started.
+// The first platform plugin Qt looked for and did not find while it started.
 QString missingPlugin;
 
 // While the platform plugin starts, its complaints are held back: when no display can
@@ -32,7 +32,8 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
                        "session (or set DISPLAY or WAYLAND_DISPLAY).\n",
                        stderr);
         } else {
-            // Debian's name for the one plugin a desktop lacks in practice.
+            // Debian's package for the plugins a desktop lacks in practice (wayland,
+            // wayland-egl, ...).
             const char* package =
                 missingPlugin.startsWith(QLatin1String("wayland")) ? " (Debian: qt6-wayland)" : "";
             std::fprintf(stderr,

@@ -13,6 +13,7 @@ cases=(
     "|(or set DISPLAY or WAYLAND_DISPLAY)"
     "QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR=/nonexistent|(or set DISPLAY or WAYLAND_DISPLAY)"
     "QT_QPA_PLATFORM=qx5-absent|Qt's platform plugin \"qx5-absent\" is not installed."
+    "QT_QPA_PLATFORM=wayland-qx5-absent|\"wayland-qx5-absent\" is not installed (Debian: qt6-wayland)."
 )
 for case in "${cases[@]}"; do
     environment=${case%%|*} expected=${case#*|}
