@@ -42,7 +42,9 @@ inline constexpr QSize Floor(640, 480);
 // On Wayland the compositor places and sizes the windows: a client cannot move itself, and
 // a size it asks for beyond what the compositor configured ends it with a protocol error.
 bool CompositorPlaces() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    static const bool wayland =
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return wayland;
 }
 
 bool FillsItsArea(Qt::WindowStates states) {

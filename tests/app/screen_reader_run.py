@@ -13,11 +13,10 @@ the end; each step's box must lie inside the window, scrolled into view.
     screen_reader_run.py <qx5> [WIDTHxHEIGHT]"""
 
 import os
-import tempfile
-
 import re
 import subprocess
 import sys
+import tempfile
 import time
 
 import gi
@@ -112,25 +111,15 @@ def offer_menu_panel():
     return bus
 
 
-def window_extents(app):
-    frame = find(app, lambda n: n.getRole() == pyatspi.ROLE_FRAME)
-    return frame.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+def extents(node):
+    return node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
 
 
-def check_fits(app, screen):
-    """The main window's client area is no larger than the screen."""
-    extents = window_extents(app)
-    if screen and (extents.width > screen[0] or extents.height > screen[1]):
-        sys.exit("screen_reader_run: a window of %dx%d on a screen of %dx%d"
-                 % (extents.width, extents.height, screen[0], screen[1]))
-
-
-def check_in_view(app, box):
-    window, shown = window_extents(app), box.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
-    if not (window.x <= shown.x and shown.x + shown.width <= window.x + window.width
-            and window.y <= shown.y and shown.y + shown.height <= window.y + window.height):
-        sys.exit("screen_reader_run: %r at %d,%d outside the window's %dx%d"
-                 % (box.name, shown.x, shown.y, window.width, window.height))
+def check_inside(what, at, size):
+    """The extents lie within size (width, height) from the window's corner; no size, no check."""
+    if size and (at.x < 0 or at.y < 0 or at.x + at.width > size[0] or at.y + at.height > size[1]):
+        sys.exit("screen_reader_run: %s at %d,%d, %dx%d, outside %dx%d"
+                 % (what, at.x, at.y, at.width, at.height, size[0], size[1]))
 
 
 def run(qx5, screen):
@@ -143,7 +132,8 @@ def run(qx5, screen):
                    lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_MENU_BAR))
     if not bar.getState().contains(pyatspi.STATE_SHOWING):
         sys.exit("screen_reader_run: the menu bar is not in the window")
-    check_fits(app, screen)
+    frame = find(app, lambda n: n.getRole() == pyatspi.ROLE_FRAME)
+    check_inside("the window", extents(frame), screen)
     wait_for("type 8", lambda: menu_item(app, lambda n: n.startswith("8. "))) \
         .queryAction().doAction(0)
     wrong, boxes, step, steps = [], set(), 0, None
@@ -154,7 +144,8 @@ def run(qx5, screen):
         if not box.getState().contains(pyatspi.STATE_FOCUSED) or box.path in boxes:
             sys.exit("screen_reader_run: step %d: not a new focused box" % step)
         boxes.add(box.path)
-        check_in_view(app, box)
+        window = extents(frame)
+        check_inside("step %d's box" % step, extents(box), (window.width, window.height))
         steps, instruction = re.fullmatch(r"Trin \d+ af (\d+): (.+)", box.name).groups()
         steps = int(steps)
         answer = apply(int(re.fullmatch(r"Dit tal er (\d+)\. .*", box.description)[1]),
@@ -164,7 +155,7 @@ def run(qx5, screen):
             answer = wrong[-1][1]
         press(*map(ord, str(answer)), 0xFF0D)  # the digits and Return
 
-    check_fits(app, screen)
+    check_inside("the window", extents(frame), screen)
     text = wait_for("the result focused", lambda: focused_named("Resultat")).queryText()
     lines = text.getText(0, text.characterCount).split("\n")
     expected = [re.escape("%d rigtige af %d." % (steps - len(wrong), steps))] + [

@@ -3,7 +3,6 @@
 
 #include "outside_clipboard.h"
 #include "transcript_memo.h"
-#include "window_support.h"
 
 #include <QClipboard>
 #include <QFontInfo>

@@ -4,6 +4,8 @@
 // The clipboard as other programs read it, from outside this process.
 #pragma once
 
+#include "window_support.h"
+
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
@@ -31,10 +33,6 @@ struct Outside {
     QByteArray output;
     QString error;
 };
-
-inline bool OnWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
 
 // Why the clipboard cannot be read from outside here, or nothing when it can.
 inline const char* NoOutsideReader() {

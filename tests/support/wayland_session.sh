@@ -17,7 +17,10 @@ if [ "${1:-}" = --size ]; then
     shift 2
 fi
 [ $# -gt 0 ] || { echo "usage: $0 [--size WIDTHxHEIGHT] <command>..." >&2; exit 2; }
-[ -n "${DISPLAY:-}" ] || { echo "$0: weston's X11 back end needs an X server in DISPLAY" >&2; exit 2; }
+if [ -z "${DISPLAY:-}" ]; then
+    echo "$0: weston's X11 back end needs an X server in DISPLAY" >&2
+    exit 2
+fi
 
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/qx5-wayland.XXXXXX")
 weston=""

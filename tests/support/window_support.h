@@ -34,9 +34,9 @@ T* Child(Parent* parent, const char* name) {
     return new T(const_cast<std::remove_const_t<Parent>*>(parent));
 }
 
-// Whether a compositor places, sizes and activates the windows (Wayland), rather than the
-// program asking the window system for a geometry or the focus.
-inline bool CompositorPlaces() {
+// On Wayland a compositor places, sizes and activates the windows, and serves the
+// clipboard; the program cannot ask for a geometry or the focus.
+inline bool OnWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
@@ -55,7 +55,7 @@ inline bool WaitUntilActive(QWidget* window) {
 inline bool Unmaximise(QWidget* window) {
     const QSize maximised = window->size();
     window->setWindowState(Qt::WindowNoState);
-    return !CompositorPlaces() ||
+    return !OnWayland() ||
            QTest::qWaitFor([window, maximised] { return window->size() != maximised; }, 5000);
 }
 
