@@ -8,10 +8,14 @@ offers a desktop-wide menu panel too, as some desktops do: the menu stays in the
 On X11 or as a client of a Wayland compositor (support/wayland_session.sh, whose seat takes
 the keys sent to the X server; the program must not complain about the compositor). Given a
 screen size (WIDTHxHEIGHT), the window's client area must fit in it, at the start and at
-the end; each step's box must lie inside the window, scrolled into view.
+the end; each step's box must lie inside the window, scrolled into view. With --take-away,
+the finished series is copied and printed on the print server's default queue, whose jobs
+arrive as PDF files in the folder given (support/print_server.sh); the copy must hold the
+result's lines, and the printout the copy's.
 
-    screen_reader_run.py <qx5> [WIDTHxHEIGHT]"""
+    screen_reader_run.py [--take-away <jobs-folder>] <qx5> [WIDTHxHEIGHT]"""
 
+import glob
 import os
 import re
 import subprocess
@@ -25,6 +29,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 import pyatspi  # noqa: E402
 from Xlib import X, display  # noqa: E402
+from Xlib.ext import xtest  # noqa: E402
 
 WRONG_STEPS = (2, 6)
 RULES = [(r"læg (\d+) til", lambda n, k: n + k),
@@ -87,6 +92,20 @@ def press(*keysyms):
         return
     for keysym in keysyms:
         pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+
+
+def press_together(*keysyms):
+    """A chord, such as Ctrl+P: pressed in order, released in reverse."""
+    if ON_WAYLAND:
+        subprocess.run(["xdotool", "keydown"] + ["0x%x" % k for k in keysyms], check=True)
+        subprocess.run(["xdotool", "keyup"] + ["0x%x" % k for k in reversed(keysyms)], check=True)
+        return
+    screen = display.Display()
+    codes = [screen.keysym_to_keycode(k) for k in keysyms]
+    for kind, order in ((X.KeyPress, codes), (X.KeyRelease, codes[::-1])):
+        for code in order:
+            xtest.fake_input(screen, kind, code)
+    screen.sync()
 
 
 def focused_named(pattern):
@@ -164,6 +183,8 @@ def run(qx5, screen):
         sys.exit("screen_reader_run: the result reads %r" % lines)
     press(0xFF54)  # Down: the arrow keys read it line by line
     wait_for("the caret on line 2", lambda: text.caretOffset == len(lines[0]) + 1)
+    if jobs:
+        take_away(app, lines, jobs)
     # Quit by the menu: a clean end, the sanitizers silent.
     menu_item(app, lambda n: n == "Afslut").queryAction().doAction(0)
     if qx5.wait(60) != 0:
@@ -175,10 +196,44 @@ def run(qx5, screen):
     print("screen_reader_run: %d steps, result %r" % (steps, lines))
 
 
+def button(node, name):
+    return find(node, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                and n.name.replace("&", "") == name)
+
+
+def words(lines):
+    return [" ".join(line.split()) for line in lines if line.strip()]
+
+
+def take_away(app, result, jobs):
+    button(app, "Kopier til Klippebordet").queryAction().doAction(0)
+    paste = ["wl-paste", "--no-newline"] if ON_WAYLAND else ["xclip", "-selection", "clipboard", "-o"]
+    text = wait_for("the copy", lambda: subprocess.run(paste, capture_output=True).stdout)
+    copy = text.decode("utf-8")
+    if not copy.startswith(" \r\n") or "\n" in copy.replace("\r\n", ""):
+        sys.exit("screen_reader_run: the copy is not one blank, then lines ending CR LF: %r" % copy)
+    missing = set(result) - {line.rstrip() for line in copy.split("\r\n")}
+    if missing:
+        sys.exit("screen_reader_run: the copy lacks %r:\n%s" % (missing, copy))
+    # By its key: an action that opens a modal dialog answers AT-SPI only once it closes.
+    press_together(0xFFE3, ord("p"))  # Ctrl+P
+    dialog = wait_for("the print dialog", lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_DIALOG))
+    button(dialog, "Udskriv").queryAction().doAction(0)
+    pdf = wait_for("the printout", lambda: glob.glob(os.path.join(jobs, "*.pdf")), 60)[0]
+    printed = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, check=True)
+    if words(printed.stdout.decode("utf-8").splitlines()) != words(copy.split("\r\n")):
+        sys.exit("screen_reader_run: the printout differs from the copy:\n%s" % printed.stdout)
+    print("screen_reader_run: copied and printed %d lines" % len(words(copy.split("\r\n"))))
+
+
+arguments = sys.argv[1:]
+jobs = None
+if arguments[:1] == ["--take-away"]:
+    jobs, arguments = arguments[1], arguments[2:]
 menu_panel = offer_menu_panel()
-screen_size = tuple(map(int, sys.argv[2].split("x"))) if len(sys.argv) > 2 else None
+screen_size = tuple(map(int, arguments[1].split("x"))) if len(arguments) > 1 else None
 errors = tempfile.NamedTemporaryFile(prefix="qx5-stderr-")
-program = subprocess.Popen([sys.argv[1]], stderr=errors)
+program = subprocess.Popen([arguments[0]], stderr=errors)
 try:
     run(program, screen_size)
 finally:
