@@ -201,13 +201,19 @@ def button(node, name):
                 and n.name.replace("&", "") == name)
 
 
+def dialog_button(app, name):
+    dialog = find(app, lambda n: n.getRole() == pyatspi.ROLE_DIALOG)
+    return dialog and button(dialog, name)
+
+
 def words(lines):
     return [" ".join(line.split()) for line in lines if line.strip()]
 
 
 def take_away(app, result, jobs):
     button(app, "Kopier til Klippebordet").queryAction().doAction(0)
-    paste = ["wl-paste", "--no-newline"] if ON_WAYLAND else ["xclip", "-selection", "clipboard", "-o"]
+    paste = (["wl-paste", "--no-newline"] if ON_WAYLAND
+             else ["xclip", "-selection", "clipboard", "-o"])
     text = wait_for("the copy", lambda: subprocess.run(paste, capture_output=True).stdout)
     copy = text.decode("utf-8")
     if not copy.startswith(" \r\n") or "\n" in copy.replace("\r\n", ""):
@@ -217,8 +223,8 @@ def take_away(app, result, jobs):
         sys.exit("screen_reader_run: the copy lacks %r:\n%s" % (missing, copy))
     # By its key: an action that opens a modal dialog answers AT-SPI only once it closes.
     press_together(0xFFE3, ord("p"))  # Ctrl+P
-    dialog = wait_for("the print dialog", lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_DIALOG))
-    button(dialog, "Udskriv").queryAction().doAction(0)
+    print_button = wait_for("the print dialog", lambda: dialog_button(app, "Udskriv"))
+    print_button.queryAction().doAction(0)
     pdf = wait_for("the printout", lambda: glob.glob(os.path.join(jobs, "*.pdf")), 60)[0]
     printed = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, check=True)
     if words(printed.stdout.decode("utf-8").splitlines()) != words(copy.split("\r\n")):

@@ -69,10 +69,12 @@ grep -Eq 'libqt6core6(t64)? \(>= ' <<<"$depends" || fail "the Qt libraries have 
 
 # Nothing runs at install or removal, and nothing is kept as configuration: removing the
 # package removes all of it.
-control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' | grep -v -e '^$' -e '^control$' -e '^md5sums$')
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' |
+    grep -vx -e '' -e control -e md5sums)
 [[ -z $control ]] || fail "the package has maintainer scripts or conffiles: $control"
 
 # The contents: the files a desktop and man look for, all owned by root.
+multiarch=$(dpkg-architecture -q DEB_HOST_MULTIARCH)
 contents=$(dpkg-deb -c "$deb") || { echo "FAIL: dpkg-deb -c cannot read $deb"; exit 1; }
 for path in ./usr/bin/qx5 "./usr/share/applications/$id.desktop" \
     "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man1/qx5.1.gz \
@@ -80,7 +82,7 @@ for path in ./usr/bin/qx5 "./usr/share/applications/$id.desktop" \
     "./usr/share/icons/hicolor/32x32/apps/$id.png" \
     "./usr/share/icons/hicolor/256x256/apps/$id.png" \
     "./usr/share/icons/hicolor/scalable/apps/$id.svg" ./usr/share/doc/qx5/copyright \
-    ./usr/share/doc/qx5/changelog.gz "./usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/qx5/qx5-printing.so"; do
+    ./usr/share/doc/qx5/changelog.gz "./usr/lib/$multiarch/qx5/qx5-printing.so"; do
     grep -Eq " $(sed 's/[.]/[.]/g' <<<"$path")\$" <<<"$contents" || fail "the package lacks $path"
 done
 ar t "$deb" | grep -qx data.tar.xz || fail "the data is not xz-compressed: $(ar t "$deb" | xargs)"
@@ -91,7 +93,7 @@ grep -E '^-rwxr-xr-x .* \./usr/bin/qx5$' <<<"$contents" >/dev/null || fail "usr/
 dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: dpkg-deb -x"; exit 1; }
 "$here/check_installed.sh" "$work/root" /usr "$id" || fail "the unpacked package"
 program=$work/root/usr/bin/qx5
-root_module=$(find "$work/root/usr/lib" -name qx5-printing.so)
+module=$work/root/usr/lib/$multiarch/qx5/qx5-printing.so
 if readelf -d "$program" | grep -Eq '\((RPATH|RUNPATH)\)'; then
     fail "the installed program has a library search path: $(readelf -d "$program" | grep PATH)"
 fi
@@ -105,10 +107,11 @@ file -b "$program" | grep -q ', stripped' || fail "the installed program is not 
 # unseen: its few string and memory calls take sizes known only at run time, so no call is
 # rewritten to a checked one; it is compiled with the program's flags, whose is checked.
 hardening=()
-crt=/usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/Scrt1.o
-readelf -n "$crt" 2>/dev/null | grep -q 'x86 feature: IBT, SHSTK' || hardening+=(--nocfprotection)
+readelf -n "/usr/lib/$multiarch/Scrt1.o" 2>/dev/null | grep -q 'x86 feature: IBT, SHSTK' ||
+    hardening+=(--nocfprotection)
 hardening-check --quiet "${hardening[@]}" "$program" || fail "hardening-check: the program"
-hardening-check --quiet "${hardening[@]}" --nofortify "$root_module" || fail "hardening-check: the module"
+hardening-check --quiet "${hardening[@]}" --nofortify "$module" ||
+    fail "hardening-check: the module"
 
 if ((failures > 0)); then
     echo "$failures check(s) failed"

@@ -7,9 +7,10 @@
 # locale set, tools/start must install no test package and show the program's window; then
 # tools/test must pass. Last, the Debian package it built goes onto another fresh system of
 # the same release with only its dependencies, where the program must start, sans-serif
-# must be a proportional face and AppStream must find the program. Prints the time and the
-# disk that each step takes, and what the single package list of <old-ref> would have taken
-# for tools/start.
+# must be a proportional face, AppStream must find the program and the package's own test
+# must pass under autopkgtest; apt remove, then apt purge, must leave nothing of it. Prints
+# the time and the disk that each step takes, and what the single package list of <old-ref>
+# would have taken for tools/start.
 #
 # Run by hand, as root: it downloads about a gigabyte and builds everything twice, which
 # takes the better part of an hour. The mirror is the one this machine's apt uses.
@@ -246,6 +247,35 @@ if [[ -n $deb ]]; then
             failures=$((failures + 1))
         fi
     done
+    # The package's own test, as Debian runs it: autopkgtest on this throwaway system (its
+    # null runner installs the test's dependencies here).
+    cp "${deb%_*}.dsc" "${deb%_*}.tar.xz" "$work/pupil/tmp/"
+    in_root pupil apt-get install -y -qq --no-install-recommends autopkgtest >/dev/null
+    if in_root pupil autopkgtest "/tmp/$(basename "${deb%_*}.dsc")" "/tmp/$(basename "$deb")" \
+        -- null >"$work/autopkgtest.log" 2>&1; then
+        say "autopkgtest: $(grep -E '^work-a-series ' "$work/autopkgtest.log")"
+    else
+        tail -n 30 "$work/autopkgtest.log"
+        say "FAIL: autopkgtest; see $work/autopkgtest.log"
+        failures=$((failures + 1))
+    fi
+    # Removed, nothing of it stays but its configuration, of which it has none; purged,
+    # dpkg forgets it.
+    mapfile -t files < <(in_root pupil dpkg -L qx5 | while read -r f; do
+        [[ -d $work/pupil$f ]] || echo "$f"
+    done)
+    in_root pupil apt-get remove -y -qq qx5 >/dev/null
+    left=$(for f in "${files[@]}"; do [[ -e $work/pupil$f ]] && echo "$f"; done)
+    status=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
+    in_root pupil apt-get purge -y -qq qx5 >/dev/null
+    known=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
+    if [[ -z $left && $status != [ir]* && $known != [ir]* ]]; then
+        say "apt remove left none of its ${#files[@]} files, nor the package's state;" \
+            "apt purge found nothing"
+    else
+        say "FAIL: apt remove left '$status' and files: $left; after apt purge dpkg knows '$known'"
+        failures=$((failures + 1))
+    fi
 else
     say "FAIL: tools/test left no package in build/test/tests/deb/build"
     failures=$((failures + 1))

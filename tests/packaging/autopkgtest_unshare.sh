@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# The package's own test as Debian runs it: autopkgtest with its unshare runner, on a
+# minimal system of this machine's release (made once by mmdebstrap and kept in
+# <cache-dir>), into which it installs the built package and the test's dependencies from
+# this machine's mirror. Skipped (exit code 77) where the kernel or the user's subordinate
+# IDs (/etc/subuid, newuidmap) allow no user namespace with a whole range of IDs, as in a
+# chroot.
+#
+#   autopkgtest_unshare.sh <package-dir> <cache-dir>
+set -uo pipefail
+export LC_ALL=C.UTF-8
+
+[[ $# -eq 2 ]] || { echo "usage: $0 <package-dir> <cache-dir>" >&2; exit 2; }
+packages=$(realpath "$1") cache=$(realpath -m "$2")
+if ! out=$(unshare --map-auto --map-root-user true 2>&1); then
+    echo "SKIP: no user namespace with subordinate IDs here: $out"
+    exit 77
+fi
+. /etc/os-release
+release=${VERSION_CODENAME:?}
+tarball=$cache/$release.tar
+mkdir -p "$cache"
+if [[ ! -f $tarball ]]; then
+    mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '/^URIs:/ { print $2; exit }')
+    [[ -n $mirror ]] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)
+    mmdebstrap --quiet --variant=apt --format=tar "$release" "$tarball.part" "$mirror" ||
+        { echo "FAIL: mmdebstrap $release"; exit 1; }
+    mv "$tarball.part" "$tarball"
+fi
+# Its lists of packages are left out of the tarball: -U fetches them first.
+autopkgtest -U "$packages"/qx5_*.dsc "$packages"/qx5_*_"$(dpkg --print-architecture)".deb \
+    -- unshare --release "$release" --tarball "$tarball"
