@@ -216,6 +216,11 @@ else
 fi
 after_test=$(system_mb school)
 say "tools/test's installs took $((after_test - after_start)) MB more; archives now $(archives_mb school) MB"
+# What the package's hardening comes to on this release, every line of hardening-check's.
+unpacked=/home/$user/qx5/build/test/tests/deb/root/usr
+hardened=$(in_root school sh -c "hardening-check $unpacked/bin/qx5 $unpacked/lib/*/qx5/*.so" |
+    sed -E 's/^ +//' | paste -sd ';')
+say "hardening-check: $hardened"
 
 echo "== the package on a fresh system, with only its dependencies"
 deb=$(find "$checkout/build/test/tests/deb/build" -maxdepth 1 -name 'qx5_*.deb' | head -n 1)
