@@ -102,13 +102,17 @@ if grep -qF -- "$source_dir" "$program" || grep -qF -- "$work/build" "$program";
 fi
 file -b "$program" | grep -q ', stripped' || fail "the installed program is not stripped"
 
-# Hardened, as far as the release's C library allows: Debian 12's start files carry no
-# control-flow protection, so nothing linked there can. The module's fortification goes
-# unseen: its few string and memory calls take sizes known only at run time, so no call is
-# rewritten to a checked one; it is compiled with the program's flags, whose is checked.
+# Hardened, as far as the architecture and the release's C library allow: a program carries
+# x86's or ARM's control-flow marks only if the C library's start files do, which Debian
+# 12's and 13's do not. The module's fortification goes unseen: its few string and memory
+# calls take sizes known only at run time, so no call is rewritten to a checked one; it is
+# compiled with the program's flags, whose is checked.
 hardening=()
-readelf -n "/usr/lib/$multiarch/Scrt1.o" 2>/dev/null | grep -q 'x86 feature: IBT, SHSTK' ||
-    hardening+=(--nocfprotection)
+start_notes=$(readelf -n "/usr/lib/$multiarch/Scrt1.o" 2>/dev/null)
+grep -q 'x86 feature: IBT, SHSTK' <<<"$start_notes" || hardening+=(--nocfprotection)
+if hardening-check --help | grep -q -- --nobranchprotection; then
+    grep -q 'AArch64 feature: BTI, PAC' <<<"$start_notes" || hardening+=(--nobranchprotection)
+fi
 hardening-check --quiet "${hardening[@]}" "$program" || fail "hardening-check: the program"
 hardening-check --quiet "${hardening[@]}" --nofortify "$module" ||
     fail "hardening-check: the module"
