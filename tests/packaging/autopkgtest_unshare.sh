@@ -6,8 +6,8 @@
 # minimal system of this machine's release (made once by mmdebstrap and kept in
 # <cache-dir>), into which it installs the built package and the test's dependencies from
 # this machine's mirror. Skipped (exit code 77) where the kernel or the user's subordinate
-# IDs (/etc/subuid, newuidmap) allow no user namespace with a whole range of IDs, as in a
-# chroot.
+# IDs (/etc/subuid, newuidmap) allow no user namespace with a whole range of IDs, or where
+# the mirror's name does not resolve.
 #
 #   autopkgtest_unshare.sh <package-dir> <cache-dir>
 set -uo pipefail
@@ -23,9 +23,16 @@ fi
 release=${VERSION_CODENAME:?}
 tarball=$cache/$release.tar
 mkdir -p "$cache"
+# The testbed comes from this machine's mirror, which a test run without a network (as in
+# the fresh-machine check) cannot reach.
+mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '/^URIs:/ { print $2; exit }')
+[[ -n $mirror ]] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)
+host=$(sed -E 's|^[a-z]+://([^/:]+).*|\1|' <<<"$mirror")
+if ! getent ahosts "$host" >/dev/null; then
+    echo "SKIP: the mirror $mirror cannot be reached"
+    exit 77
+fi
 if [[ ! -f $tarball ]]; then
-    mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '/^URIs:/ { print $2; exit }')
-    [[ -n $mirror ]] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)
     mmdebstrap --quiet --variant=apt --format=tar "$release" "$tarball.part" "$mirror" ||
         { echo "FAIL: mmdebstrap $release"; exit 1; }
     mv "$tarball.part" "$tarball"
