@@ -1,0 +1,87 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Puts the browser edition together in its two forms: a folder for a school's web server
+(index.html with its files) and one qx5.html with everything inside, which works opened
+from a file. The fonts are Debian's Liberation fonts, cut to the characters the program
+shows."""
+
+import argparse
+import base64
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+
+HERE = pathlib.Path(__file__).resolve().parent
+FONT_FOLDER = pathlib.Path('/usr/share/fonts/truetype/liberation2')
+FONT_LICENCE = pathlib.Path('/usr/share/doc/fonts-liberation2/copyright')
+FONTS = ['LiberationSerif-Regular', 'LiberationMono-Bold']
+# The characters of the program's texts: ASCII, the middle dot and the Danish letters.
+CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
+SCRIPTS = ['sheet.js', 'qx5.js', 'page.js']
+
+
+def make_fonts(folder):
+    folder.mkdir(parents=True, exist_ok=True)
+    for name in FONTS:
+        subprocess.run(['pyftsubset', str(FONT_FOLDER / f'{name}.ttf'), f'--unicodes={CHARACTERS}',
+                        '--layout-features=kern', '--flavor=woff2', '--no-hinting', '--drop-tables+=FFTM',
+                        f'--output-file={folder / name}.woff2'], check=True)
+    shutil.copyfile(FONT_LICENCE, folder / 'LICENSE')
+
+
+def data_url(path, kind):
+    return f'data:{kind};base64,' + base64.b64encode(path.read_bytes()).decode()
+
+
+def self_contained(site):
+    """index.html with every file it names inside it."""
+    html = (site / 'index.html').read_text()
+    css = (site / 'qx5.css').read_text()
+    css = re.sub(r'url\("(fonts/[^"]+)"\)',
+                 lambda m: f'url("{data_url(site / m.group(1), "font/woff2")}")', css)
+    html = html.replace('<link rel="stylesheet" href="qx5.css">', f'<style>\n{css}</style>')
+    wasm = base64.b64encode((site / 'qx5.wasm').read_bytes()).decode()
+    scripts = f'<script id="qx5-wasm" type="application/octet-stream">{wasm}</script>\n'
+    pictures = {p.name: data_url(p, 'image/png') for p in sorted((site / 'pictures').iterdir())}
+    for name in SCRIPTS:
+        script = (site / name).read_text()
+        # The picture names the page makes itself (pictures/<name>-1x.png, ...).
+        if name == 'page.js':
+            table = ',\n'.join(f'    "{n}": "{u}"' for n, u in pictures.items())
+            script = f'const qx5Pictures = {{\n{table}\n}};\n' + script
+        script = script.replace('</script', '<\\/script')
+        scripts += f'<script>\n{script}</script>\n'
+        html = html.replace(f'<script src="{name}"></script>\n', '')
+    html = html.replace('</body>', scripts + '</body>')
+    html = re.sub(r'src="pictures/([^"]+)"', lambda m: f'src="{pictures[m.group(1)]}"', html)
+    licence = FONT_LICENCE.read_text().replace('--', '- -')
+    return html.replace('</html>', f'<!-- The fonts inside this page:\n{licence}-->\n</html>')
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument('--wasm', required=True, type=pathlib.Path,
+                        help='the folder with qx5.js and qx5.wasm')
+    parser.add_argument('--pictures', required=True, type=pathlib.Path,
+                        help='the folder with the pictures as PNG')
+    parser.add_argument('out', type=pathlib.Path,
+                        help='gets site/ (for a web server) and qx5.html (one file)')
+    args = parser.parse_args()
+    site = args.out / 'site'
+    if site.exists():
+        shutil.rmtree(site)
+    shutil.copytree(HERE / 'page', site)
+    for name in ['qx5.js', 'qx5.wasm']:
+        shutil.copyfile(args.wasm / name, site / name)
+    shutil.copytree(args.pictures, site / 'pictures')
+    make_fonts(site / 'fonts')
+    (args.out / 'qx5.html').write_text(self_contained(site))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
