@@ -423,7 +423,7 @@
     });
 
     // For the tests and for anyone curious: the engine's state as the page last read it.
-    window.qx5 = {state: () => read('qx5_state'), view: () => read('qx5_view')};
+    window.qx5 = {state: () => read('qx5_state'), view: () => read('qx5_view'), texts: () => texts};
     document.body.dataset.ready = 'true';
     menus[0].button.focus();
 })();
