@@ -22,6 +22,8 @@ FONTS = ['LiberationSerif-Regular', 'LiberationMono-Bold']
 # The characters of the program's texts: ASCII, the middle dot and the Danish letters.
 CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
 SCRIPTS = ['sheet.js', 'qx5.js', 'page.js']
+# The pictures index.html names; the others are the tool bar's.
+PAGE_PICTURES = ['splash.png', 'qx5-32.png']
 
 
 def make_fonts(folder):
@@ -48,16 +50,12 @@ def self_contained(site):
     scripts = f'<script id="qx5-wasm" type="application/octet-stream">{wasm}</script>\n'
     pictures = {p.name: data_url(p, 'image/png') for p in sorted((site / 'pictures').iterdir())}
     for name in SCRIPTS:
-        script = (site / name).read_text()
-        # The picture names the page makes itself (pictures/<name>-1x.png, ...).
-        if name == 'page.js':
-            table = ',\n'.join(f'    "{n}": "{u}"' for n, u in pictures.items())
-            script = f'const qx5Pictures = {{\n{table}\n}};\n' + script
-        script = script.replace('</script', '<\\/script')
+        script = (site / name).read_text().replace('</script', '<\\/script')
         scripts += f'<script>\n{script}</script>\n'
         html = html.replace(f'<script src="{name}"></script>\n', '')
     html = html.replace('</body>', scripts + '</body>')
-    html = re.sub(r'src="pictures/([^"]+)"', lambda m: f'src="{pictures[m.group(1)]}"', html)
+    html = re.sub(r'(src|href)="pictures/([^"]+)"',
+                  lambda m: f'{m.group(1)}="{pictures[m.group(2)]}"', html)
     licence = FONT_LICENCE.read_text().replace('--', '- -')
     return html.replace('</html>', f'<!-- The fonts inside this page:\n{licence}-->\n</html>')
 
@@ -77,7 +75,18 @@ def main():
     shutil.copytree(HERE / 'page', site)
     for name in ['qx5.js', 'qx5.wasm']:
         shutil.copyfile(args.wasm / name, site / name)
-    shutil.copytree(args.pictures, site / 'pictures')
+    # The page's own pictures are files; the tool bar's, at both pixel ratios, come inside
+    # page.js, so that a zoom or another screen fetches nothing after the page has loaded.
+    (site / 'pictures').mkdir()
+    tools = {}
+    for picture in sorted(args.pictures.iterdir()):
+        if picture.name in PAGE_PICTURES:
+            shutil.copyfile(picture, site / 'pictures' / picture.name)
+        else:
+            tools[picture.name] = data_url(picture, 'image/png')
+    table = ',\n'.join(f'    "{name}": "{url}"' for name, url in tools.items())
+    page = site / 'page.js'
+    page.write_text(f'const qx5Pictures = {{\n{table}\n}};\n' + page.read_text())
     make_fonts(site / 'fonts')
     (args.out / 'qx5.html').write_text(self_contained(site))
     return 0

@@ -257,8 +257,8 @@
 
     // ---- The exercise window ----
 
-    // The self-contained page carries its pictures inside it (qx5Pictures).
-    const pictureFile = (file) => (typeof qx5Pictures === 'undefined' ? 'pictures/' + file : qx5Pictures[file]);
+    // The tool bar's pictures come inside this script (make_forms.py puts them in front).
+    const pictureFile = (file) => qx5Pictures[file];
     const buttons = {};
     for (const button of $('Panel1').querySelectorAll('button')) {
         const hint = texts[button.dataset.hint];
@@ -322,7 +322,11 @@
     }
 
     function HideExerciseWindow() {
+        const hadFocus = TForm2.contains(document.activeElement);
         TForm2.hidden = true;
+        if (hadFocus) {
+            menus[0].button.focus();
+        }
     }
 
     function NewSeries(restart) {
