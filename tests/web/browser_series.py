@@ -201,6 +201,13 @@ def main():
         reference.ask(f'seed {SEED}')
         for kind, how, wrong, restart in SERIES:
             page.play(kind, how, wrong, restart)
+        # The browser's zoom, or another screen: the sheet is drawn again at the new ratio.
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': 1024, 'height': 768, 'deviceScaleFactor': 2, 'mobile': False})
+        WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+            'const c = document.getElementById("PaintBox1");'
+            'return c.width === 2 * parseInt(c.style.width)'),
+            'the sheet was not drawn again at the new pixel ratio')
         after = requests_in(driver.get_log('performance'))
         assert requests_in(loaded), 'the log saw no request at all, not even the page'
         assert not after, f'requests after load: {after}'
