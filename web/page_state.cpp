@@ -78,6 +78,11 @@ std::string StateJson(const EngineState& s) {
         records += (n > 1 ? "," : "") + RecordJson(s.StepRecords[n]);
     }
     records += ']';
+    std::string divisors = "[";
+    for (std::int32_t n = 1; n <= s.DivisorCount && n <= DivisorCapacity; ++n) {
+        divisors += (n > 1 ? "," : "") + std::to_string(s.Divisors[n]);
+    }
+    divisors += ']';
     return JsonObject()
         .Add("ExerciseType", s.ExerciseType)
         .Add("BasicMode", s.BasicMode)
@@ -87,13 +92,20 @@ std::string StateJson(const EngineState& s) {
         .Add("AnswerColumnX", s.AnswerColumnX)
         .Add("SheetLeft", s.SheetLeft)
         .Text("RangeLabel", s.RangeLabel)
+        .Add("CanAdd", s.CanAdd)
+        .Add("CanSubtract", s.CanSubtract)
+        .Add("CanMultiply", s.CanMultiply)
+        .Add("CanDivide", s.CanDivide)
+        .Add("Divisors", divisors)
         .Add("StartNumber", s.StartNumber)
         .Add("CurrentNumber", s.CurrentNumber)
         .Add("StepIndex", s.StepIndex)
         .Add("Operation", s.Operation)
         .Add("Operand", s.Operand)
+        .Text("OperandText", s.OperandText)
         .Add("SecondOperation", s.SecondOperation)
         .Add("SecondOperand", s.SecondOperand)
+        .Text("SecondOperandText", s.SecondOperandText)
         .Add("PreviousOperation", s.PreviousOperation)
         .Add("PreviousOperand", s.PreviousOperand)
         .Add("ExpectedResult", s.ExpectedResult)

@@ -13,8 +13,8 @@
 
 namespace qx5 {
 
-// Every field of the series and of the type's settings that the series reads, with the
-// answered steps' records; the generator's working fields are left out.
+// Every field but the type titles (CurrentTypeTitle gives the one in use): the type's
+// settings, the generator's working fields and the series with its answered steps.
 std::string StateJson(const EngineState& s);
 
 // A JSON string, quoted, with what must be escaped escaped.
