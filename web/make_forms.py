@@ -9,6 +9,7 @@ shows."""
 
 import argparse
 import base64
+import json
 import pathlib
 import re
 import shutil
@@ -16,6 +17,7 @@ import subprocess
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
+GUIDE = HERE.parent / 'app' / 'help' / 'qx5_help.html'
 FONT_FOLDER = pathlib.Path('/usr/share/fonts/truetype/liberation2')
 FONT_LICENCE = pathlib.Path('/usr/share/doc/fonts-liberation2/copyright')
 FONTS = ['LiberationSerif-Regular', 'LiberationMono-Bold']
@@ -85,8 +87,12 @@ def main():
         else:
             tools[picture.name] = data_url(picture, 'image/png')
     table = ',\n'.join(f'    "{name}": "{url}"' for name, url in tools.items())
+    # The desktop's guide goes in too: opened as a file of its own, it would be a request.
+    # Every "<" escaped, so that its comments and closing tags stay text inside a script.
+    guide = json.dumps(GUIDE.read_text(), ensure_ascii=False).replace('<', '\\u003c')
     page = site / 'page.js'
-    page.write_text(f'const qx5Pictures = {{\n{table}\n}};\n' + page.read_text())
+    page.write_text(f'const qx5Pictures = {{\n{table}\n}};\nconst qx5Guide = {guide};\n'
+                    + page.read_text())
     make_fonts(site / 'fonts')
     (args.out / 'qx5.html').write_text(self_contained(site))
     return 0

@@ -125,6 +125,15 @@ class Page:
         self.same_state('answer 999', 'too large')
         self.keys(Keys.BACKSPACE * 3)
 
+    def guide(self):
+        """F1 opens the guide over the page; Esc closes it and the answer box has the focus."""
+        self.keys(Keys.F1)
+        assert self.run('return document.querySelector("dialog[open]")?.id') == 'Guide'
+        assert 'Vejledning til QX5' in self.run(
+            'return document.getElementById("GuideText").contentDocument.body.textContent')
+        self.keys(Keys.ESCAPE)
+        assert self.active().get_attribute('id') == 'Edit1'
+
     def check_sheet(self, kind):
         png = self.out / f'sheet-type-{kind}.png'
         data = self.run('return document.getElementById("PaintBox1").toDataURL("image/png")')
@@ -142,6 +151,7 @@ class Page:
             state = self.same_state('next', f'type {kind} by Alt+N')
         if kind == 1:
             self.too_large()
+            self.guide()
         if restart:
             self.answer(str(state['ExpectedResult']), f'type {kind}, before the restart')
             self.alt('b')

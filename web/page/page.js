@@ -208,14 +208,33 @@
         ...[11, 12, 13, 14, 15, 16].map(typeItem),
     ]);
     addMenu(texts.HelpMenu, [
-        {caption: texts.Guide, id: 'Vejledning1', action: () => {}},
+        {caption: texts.Guide, action: () => ShowGuide()},
         '-',
         {caption: texts.AboutItem, action: () => $('TAboutBox').showModal()},
     ]);
-    // Printing and the guide come with the teacher's part of the browser edition.
+    // Printing comes with the teacher's part of the browser edition.
     Udskriv1 = $('Udskriv1');
     Udskriv1.setAttribute('aria-disabled', 'true');
-    $('Vejledning1').setAttribute('aria-disabled', 'true');
+
+    // The desktop's Danish guide, which travels inside this script (make_forms.py puts it in
+    // front), shown as a page of its own over this one; F1 opens it anywhere.
+    const Guide = $('Guide');
+    Guide.setAttribute('aria-label', texts.Guide);
+    $('GuideText').title = texts.Guide;
+    let beforeGuide = null;
+    function ShowGuide() {
+        if (!Guide.open) {
+            beforeGuide = document.activeElement;
+            $('GuideText').srcdoc = qx5Guide;
+            Guide.showModal();
+        }
+    }
+    document.addEventListener('keydown', (e) => {
+        if (e.key === 'F1') {
+            e.preventDefault();
+            ShowGuide();
+        }
+    });
 
     // A browser keeps a window the page did not open; the page goes back to white instead.
     function Afslut() {
@@ -241,6 +260,8 @@
     $('TooLargeText').textContent = texts.TooLarge;
     $('TooLarge').addEventListener('close', () => Edit1.focus());
     $('TAboutBox').addEventListener('close', () => closeMenus(true));
+    Guide.addEventListener('close', () =>
+        (beforeGuide && beforeGuide.offsetParent ? beforeGuide : menus[0].button).focus());
 
     // A caption's "&" letter, underlined.
     function withAccessKey(element, caption) {
