@@ -112,6 +112,10 @@ class Page:
     def answer(self, text, where):
         box = self.active()
         assert box.get_attribute('id') == 'Edit1', f'{where}: the focus is not in the answer box'
+        # What a screen reader hears of the step, as the desktop's answer box says it.
+        state = self.run('return qx5.state()')
+        assert box.get_attribute('aria-label') == \
+            f'Trin {state["StepIndex"]} af {state["StepsPerSeries"]}: {state["InstructionText"]}'
         box.send_keys(text, Keys.ENTER)
         return self.same_state('answer ' + text, where)
 
