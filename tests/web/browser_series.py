@@ -23,6 +23,7 @@ import tempfile
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -130,11 +131,20 @@ class Page:
         self.keys(Keys.BACKSPACE * 3)
 
     def guide(self):
-        """F1 opens the guide over the page; Esc closes it and the answer box has the focus."""
+        """F1 opens the guide over the page; a contents link leads within it, with no request
+        and nothing loaded into it; Esc closes it and the answer box has the focus."""
         self.keys(Keys.F1)
         assert self.run('return document.querySelector("dialog[open]")?.id') == 'Guide'
-        assert 'Vejledning til QX5' in self.run(
-            'return document.getElementById("GuideText").contentDocument.body.textContent')
+        self.driver.switch_to.frame(self.driver.find_element(By.ID, 'GuideText'))
+        assert 'Vejledning til QX5' in self.run('return document.body.textContent')
+        self.driver.find_element(By.CSS_SELECTOR, 'a[href="#typer"]').click()
+        address, top = self.run('return [location.href, scrollY > 0 &&'
+                                ' document.getElementById("typer").getBoundingClientRect().top]')
+        self.driver.switch_to.default_content()
+        assert address == 'about:srcdoc', f'the guide\'s link loaded {address[:80]}'
+        assert top is not False and abs(top) < 1, f'the guide\'s link did not lead to its place: {top}'
+        requests = requests_in(self.driver.get_log('performance'))
+        assert not requests, f'requests after load, by the guide: {requests}'
         self.keys(Keys.ESCAPE)
         assert self.active().get_attribute('id') == 'Edit1'
 

@@ -229,6 +229,27 @@
             Guide.showModal();
         }
     }
+    // The guide's own links lead within it: followed, a "#..." would load this page into
+    // the frame, as it is the guide's base address. With the focus in the guide, Esc still
+    // closes it and F1 opens no help of the browser's.
+    $('GuideText').addEventListener('load', () => {
+        const guide = $('GuideText').contentDocument;
+        guide.addEventListener('click', (e) => {
+            const link = e.target.closest('a[href^="#"]');
+            if (link) {
+                e.preventDefault();
+                guide.getElementById(link.getAttribute('href').slice(1))?.scrollIntoView();
+            }
+        });
+        guide.addEventListener('keydown', (e) => {
+            if (e.key === 'Escape' || e.key === 'F1') {
+                e.preventDefault();
+            }
+            if (e.key === 'Escape') {
+                Guide.close();
+            }
+        });
+    });
     document.addEventListener('keydown', (e) => {
         if (e.key === 'F1') {
             e.preventDefault();
