@@ -19,7 +19,9 @@ import sys
 HERE = pathlib.Path(__file__).resolve().parent
 GUIDE = HERE.parent / 'app' / 'help' / 'qx5_help.html'
 FONT_FOLDER = pathlib.Path('/usr/share/fonts/truetype/liberation2')
-FONT_LICENCE = pathlib.Path('/usr/share/doc/fonts-liberation2/copyright')
+# The fonts' copyright notice and licence, from this repository: a minimal system may
+# have left out /usr/share/doc.
+FONT_LICENCE = [HERE / 'fonts-copyright.txt', HERE.parent / 'LICENSES' / 'OFL-1.1.txt']
 FONTS = ['LiberationSerif-Regular', 'LiberationMono-Bold']
 # The characters of the program's texts: ASCII, the middle dot and the Danish letters.
 CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
@@ -34,7 +36,11 @@ def make_fonts(folder):
         subprocess.run(['pyftsubset', str(FONT_FOLDER / f'{name}.ttf'), f'--unicodes={CHARACTERS}',
                         '--layout-features=kern', '--flavor=woff2', '--no-hinting', '--drop-tables+=FFTM',
                         f'--output-file={folder / name}.woff2'], check=True)
-    shutil.copyfile(FONT_LICENCE, folder / 'LICENSE')
+    (folder / 'LICENSE').write_text(font_licence())
+
+
+def font_licence():
+    return ''.join(path.read_text() for path in FONT_LICENCE)
 
 
 def data_url(path, kind):
@@ -58,7 +64,7 @@ def self_contained(site):
     html = html.replace('</body>', scripts + '</body>')
     html = re.sub(r'(src|href)="pictures/([^"]+)"',
                   lambda m: f'{m.group(1)}="{pictures[m.group(2)]}"', html)
-    licence = FONT_LICENCE.read_text().replace('--', '- -')
+    licence = font_licence().replace('--', '- -')
     return html.replace('</html>', f'<!-- The fonts inside this page:\n{licence}-->\n</html>')
 
 
