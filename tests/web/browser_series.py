@@ -164,6 +164,10 @@ class Page:
             self.alt('n')
             state = self.same_state('next', f'type {kind} by Alt+N')
         if kind == 1:
+            # The exercise window covers the splash picture, if that is still shown.
+            on_top = self.run('''const s = document.getElementById("Image1"), r = s?.getBoundingClientRect();
+                return s && document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2).id''')
+            assert on_top != 'Image1', 'the splash picture is over the exercise window'
             self.too_large()
             self.guide()
         if restart:

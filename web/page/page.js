@@ -270,7 +270,9 @@
         Image1.style.top = Math.trunc(TForm1.clientHeight / 2) - 120 + 'px';
     }
     placeSplash();
-    setTimeout(() => Image1.remove(), SplashTime);
+    // Its time runs from the page's first paint, not from when the engine is ready.
+    const shown = performance.getEntriesByName('first-paint')[0]?.startTime ?? 0;
+    setTimeout(() => Image1.remove(), Math.max(0, SplashTime - (performance.now() - shown)));
 
     $('AboutCaption').textContent = texts.AboutCaption;
     $('AboutName').textContent = texts.ProductName;
