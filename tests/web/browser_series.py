@@ -94,12 +94,12 @@ class Page:
             raise AssertionError(f'{where}: the page\'s engine\n{page}\nthe desktop\'s\n{desktop}')
         return page
 
-    def choose_from_menu(self, caption):
+    def choose_from_menu(self, caption, menu='Vælg opgavetype'):
         """To the menu bar with Shift+Tab, along it with the arrows, down to the item."""
         if self.active().get_attribute('class') != 'menu-title':
             self.keys(Keys.SHIFT + Keys.TAB)
         for _ in range(3):
-            if self.active().text == 'Vælg opgavetype':
+            if self.active().text == menu:
                 break
             self.keys(Keys.ARROW_RIGHT)
         self.keys(Keys.ARROW_DOWN)
@@ -229,6 +229,11 @@ def main():
         reference.ask(f'seed {SEED}')
         for kind, how, wrong, restart in SERIES:
             page.play(kind, how, wrong, restart)
+        # With the exercise window hidden, the about box gives the focus back to the menu bar.
+        page.choose_from_menu(page.texts['EvenDivisionGroup'])
+        page.choose_from_menu(page.texts['AboutItem'], page.texts['HelpMenu'])
+        page.keys(Keys.ENTER)
+        assert page.active().get_attribute('class') == 'menu-title', 'the focus is not on the menu bar'
         # The browser's zoom, or another screen: the sheet is drawn again at the new ratio.
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
             'width': 1024, 'height': 768, 'deviceScaleFactor': 2, 'mobile': False})

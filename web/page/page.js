@@ -138,7 +138,8 @@
             m.button.setAttribute('aria-expanded', 'false');
         }
         if (giveBack) {
-            (returnFocus && !returnFocus.hidden ? returnFocus : menus[0].button).focus();
+            // Not to a control in the hidden exercise window.
+            (returnFocus && returnFocus.offsetParent ? returnFocus : menus[0].button).focus();
         }
     }
 
