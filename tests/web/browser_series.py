@@ -221,6 +221,7 @@ def main():
         loaded = driver.get_log('performance')
         page = Page(driver, reference, out)
         page.texts = page.run('return qx5.texts()')
+        assert driver.title.replace('\xa0', ' ') == page.texts['Caption'], f'the title: {driver.title!r}'
         # The theme is dark indeed: the sheet had a dark face to refuse.
         face = page.run('''const p = document.createElement("div");
             p.style.background = "ButtonFace"; document.body.append(p);

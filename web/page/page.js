@@ -52,7 +52,8 @@
     const Image1 = $('Image1');
     let state = read('qx5_state');
 
-    document.title = texts.Caption;
+    // No-break spaces: a title's blanks would collapse into one.
+    document.title = texts.Caption.replaceAll(' ', '\u00a0');
 
     // ---- The main menu: an ARIA menu bar, by keyboard and pointer ----
 
