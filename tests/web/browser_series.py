@@ -129,6 +129,12 @@ class Page:
         assert self.active().get_attribute('value') == '999'
         self.same_state('answer 999', 'too large')
         self.keys(Keys.BACKSPACE * 3)
+        # A touch keyboard's composition puts in digits only, at most three.
+        self.driver.execute_cdp_cmd('Input.imeSetComposition', {
+            'text': '1x23 4', 'selectionStart': 6, 'selectionEnd': 6})
+        self.driver.execute_cdp_cmd('Input.insertText', {'text': '1x23 4'})
+        assert self.active().get_attribute('value') == '123', 'not only digits in the answer box'
+        self.keys(Keys.BACKSPACE * 3)
 
     def guide(self):
         """F1 opens the guide over the page; a contents link leads within it, with no request

@@ -465,6 +465,14 @@
             e.preventDefault();
         }
     });
+    // What comes otherwise (a touch keyboard's composition, its corrections) is cut to its
+    // digits, at most three.
+    Edit1.addEventListener('input', () => {
+        const digits = Edit1.value.replace(/[^0-9]/g, '').slice(0, 3);
+        if (Edit1.value !== digits) {
+            Edit1.value = digits;
+        }
+    });
 
     window.addEventListener('resize', () => {
         placeSplash();
