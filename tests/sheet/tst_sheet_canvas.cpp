@@ -166,7 +166,7 @@ void SheetCanvasTest::boxPixels() {
     canvas.Font.Size = BodyFontSize(s.BasicMode);
     DrawBox(canvas, s);
 
-    const std::vector<Pixel> pixels = BoxPixels(s, PictureOf(canvas));
+    const std::vector<Pixel> pixels = BoxPixels(s, PictureOf(canvas), true);
     for (const Pixel& p : pixels) {
         QVERIFY2(At(canvas, p.X, p.Y) == p.Expected,
                  qPrintable(QString("pixel (%1, %2) is %3, expected %4")

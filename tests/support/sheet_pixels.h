@@ -56,8 +56,10 @@ struct Pixel {
 };
 
 // The framed box: its black outline in the first and last columns and rows, white inside,
-// a white margin of 4 pixels on every side, then the background.
-inline std::vector<Pixel> BoxPixels(const EngineState& s, const SheetPicture& p) {
+// a white margin of 4 pixels on every side, then the background. An empty box (nothing
+// drawn in it yet) is white in its middle too.
+inline std::vector<Pixel> BoxPixels(const EngineState& s, const SheetPicture& p,
+                                    bool empty = false) {
     const int d = BoxShift(s.BasicMode);
     const int left = s.SheetLeft;
     const int right = s.AnswerColumnX + 70; // exclusive
@@ -67,7 +69,7 @@ inline std::vector<Pixel> BoxPixels(const EngineState& s, const SheetPicture& p)
     const int middleY = (top + bottom) / 2;
     const QColor black(Qt::black);
     const QColor white(Qt::white);
-    return {
+    std::vector<Pixel> pixels = {
         {left, top, black},
         {right - 1, bottom - 1, black},
         {left, middleY, black},
@@ -89,6 +91,10 @@ inline std::vector<Pixel> BoxPixels(const EngineState& s, const SheetPicture& p)
         {middleX, bottom + 3, white},
         {middleX, bottom + 4, p.Background},
     };
+    if (empty) {
+        pixels.push_back({middleX, middleY, white});
+    }
+    return pixels;
 }
 
 // What differs from the rules in the picture of the finished series in s: the header, the
