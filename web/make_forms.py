@@ -5,7 +5,7 @@
 """Puts the browser edition together in its two forms: a folder for a school's web server
 (index.html with its files) and one qx5.html with everything inside, which works opened
 from a file. The fonts are Debian's Liberation fonts, cut to the characters the program
-shows."""
+shows and named after it."""
 
 import argparse
 import base64
@@ -16,13 +16,18 @@ import shutil
 import subprocess
 import sys
 
+from fontTools.ttLib import TTFont
+
 HERE = pathlib.Path(__file__).resolve().parent
 GUIDE = HERE.parent / 'app' / 'help' / 'qx5_help.html'
 FONT_FOLDER = pathlib.Path('/usr/share/fonts/truetype/liberation2')
 # The fonts' copyright notice and licence, from this repository: a minimal system may
 # have left out /usr/share/doc.
 FONT_LICENCE = [HERE / 'fonts-copyright.txt', HERE.parent / 'LICENSES' / 'OFL-1.1.txt']
-FONTS = ['LiberationSerif-Regular', 'LiberationMono-Bold']
+# Debian's font, and the family and style of the cut one. The fonts' licence lets no changed
+# font, and a cut one is changed, carry their reserved names ("Liberation", "Tinos", ...).
+FONTS = {'LiberationSerif-Regular': ('QX5 Serif', 'Regular'),
+         'LiberationMono-Bold': ('QX5 Mono', 'Bold')}
 # The characters of the program's texts: ASCII, the middle dot and the Danish letters.
 CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
 SCRIPTS = ['sheet.js', 'qx5.js', 'page.js']
@@ -32,10 +37,17 @@ PAGE_PICTURES = ['splash.png', 'qx5-32.png']
 
 def make_fonts(folder):
     folder.mkdir(parents=True, exist_ok=True)
-    for name in FONTS:
+    for name, (family, style) in FONTS.items():
+        cut = folder / f'{family.replace(" ", "")}-{style}.woff2'
         subprocess.run(['pyftsubset', str(FONT_FOLDER / f'{name}.ttf'), f'--unicodes={CHARACTERS}',
                         '--layout-features=kern', '--flavor=woff2', '--no-hinting', '--drop-tables+=FFTM',
-                        f'--output-file={folder / name}.woff2'], check=True)
+                        '--name-IDs=0,1,2,3,4,5,6', f'--output-file={cut}'], check=True)
+        font = TTFont(cut)
+        names = {1: family, 2: style, 3: f'{family} {style}', 4: f'{family} {style}',
+                 6: f'{family.replace(" ", "")}-{style}'}
+        for record in font['name'].names:
+            record.string = names.get(record.nameID, record.toUnicode())
+        font.save(cut)
     (folder / 'LICENSE').write_text(font_licence())
 
 

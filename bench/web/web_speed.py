@@ -31,9 +31,9 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 BARE = '''<!DOCTYPE html>
 <html><head><meta charset="utf-8"><style>
-@font-face { font-family: "QX5 Serif"; src: url("fonts/LiberationSerif-Regular.woff2"); }
+@font-face { font-family: "QX5 Serif"; src: url("fonts/QX5Serif-Regular.woff2"); }
 @font-face { font-family: "QX5 Mono"; font-weight: bold;
-             src: url("fonts/LiberationMono-Bold.woff2"); }
+             src: url("fonts/QX5Mono-Bold.woff2"); }
 </style></head><body>
 <canvas id="c" width="600" height="400"></canvas><input id="i">
 <script>
