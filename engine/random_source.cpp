@@ -4,7 +4,6 @@
 #include "random_source.h"
 
 #include <chrono>
-#include <cmath>
 #include <ctime>
 
 namespace qx5 {
@@ -32,13 +31,23 @@ std::uint32_t MersenneRandomSource::UtcMillisecondsOfDay() {
 }
 
 std::int32_t MersenneRandomSource::DrawInteger(std::int32_t n) {
-    return std::uniform_int_distribution<std::int32_t>(0, n - 1)(generator_);
+    // Multiply and shift: the high half of output × n. Outputs whose low half falls below
+    // 2^32 mod n would make some results likelier than others; they are drawn again.
+    const auto range = static_cast<std::uint32_t>(n);
+    const std::uint32_t threshold = (0U - range) % range;
+    std::uint64_t product = std::uint64_t{generator_()} * range;
+    while (static_cast<std::uint32_t>(product) < threshold) {
+        product = std::uint64_t{generator_()} * range;
+    }
+    return static_cast<std::int32_t>(product >> 32);
 }
 
 double MersenneRandomSource::DrawReal() {
-    const double r = std::generate_canonical<double, 53>(generator_);
-    // generate_canonical may round up to exactly 1.0 (a known library defect).
-    return r < 1.0 ? r : std::nextafter(1.0, 0.0);
+    // 53 bits, as many as a double holds: 27 from one output and 26 from the next. The
+    // largest result is 1 - 2^-53, below 1.
+    const std::uint64_t high = generator_() >> 5;
+    const std::uint64_t low = generator_() >> 6;
+    return static_cast<double>((high << 26) | low) * 0x1p-53;
 }
 
 } // namespace qx5

@@ -24,7 +24,10 @@ protected:
     virtual double DrawReal() = 0;
 };
 
-// The program's generator: one Mersenne Twister for the whole run.
+// The program's generator: one Mersenne Twister for the whole run. Draws are made from
+// its raw 32-bit outputs by our own rule, not by the standard library's distributions,
+// whose results differ from one library to the next: one seed gives one series in the
+// desktop program and in the browser alike.
 class MersenneRandomSource final : public RandomSource {
 public:
     explicit MersenneRandomSource(std::uint32_t seed = std::mt19937::default_seed)

@@ -1,0 +1,141 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""The browser edition's speed, in Debian's Chromium (headless), as ratios against a bare
+page measured in the same run, and its sizes.
+
+  load:  navigation start to the first type's sheet painted (the page ready, then type 1
+         chosen from the menu), against a bare page that loads the same fonts and paints
+         one line of text on a canvas;
+  Enter: Enter in the answer box to the next instruction painted, against a bare page whose
+         input's Enter paints one line of text on a canvas; and the page's own work on the
+         key alone, which the frames hide.
+
+"Painted" is the second animation frame after the change. Medians of the runs given.
+
+    web_speed.py <folder made by tools/web> [runs]
+"""
+
+import json
+import os
+import pathlib
+import shutil
+import statistics
+import sys
+import tempfile
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
+
+BARE = '''<!DOCTYPE html>
+<html><head><meta charset="utf-8"><style>
+@font-face { font-family: "QX5 Serif"; src: url("fonts/QX5Serif-Regular.woff2"); }
+@font-face { font-family: "QX5 Mono"; font-weight: bold;
+             src: url("fonts/QX5Mono-Bold.woff2"); }
+</style></head><body>
+<canvas id="c" width="600" height="400"></canvas><input id="i">
+<script>
+const g = document.getElementById('c').getContext('2d');
+let row = 0;
+function line() {
+    g.font = '18.67px "QX5 Serif"';
+    g.fillStyle = '#00f';
+    g.fillText('Læg 5 til', 20, 30 + 25 * (row++ % 12));
+}
+Promise.all([document.fonts.load('18.67px "QX5 Serif"'),
+             document.fonts.load('bold 16px "QX5 Mono"')]).then(() => {
+    line();
+    document.body.dataset.ready = 'true';
+});
+document.getElementById('i').addEventListener('keydown', (e) => {
+    if (e.key === 'Enter') { line(); }
+});
+</script></body></html>
+'''
+
+# Resolves with the time from the start of the navigation to the second frame after the
+# page's first picture: for qx5 the first type's sheet, for the bare page its line.
+LOAD = '''const done = arguments[0];
+const painted = () => requestAnimationFrame(() => requestAnimationFrame(
+    () => done(performance.now())));
+const item = [...document.querySelectorAll('[role="menu"] [role="menuitem"]')][2];
+if (item) { item.click(); }
+painted();'''
+
+# For each answer given, the time from Enter to the second frame after it, and the time the
+# page's own work on it took (the key's handlers, the engine and the drawing).
+ENTER = '''const [answers, done] = arguments;
+const box = document.getElementById(window.qx5 ? 'Edit1' : 'i');
+const times = [];
+function next() {
+    if (times.length === answers) { done(times); return; }
+    if (window.qx5 && box.hidden) { document.getElementById('SpeedButton5').click(); }
+    box.value = window.qx5 ? String(qx5.state().ExpectedResult) : '7';
+    const start = performance.now();
+    box.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true}));
+    const work = performance.now() - start;
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+        times.push([performance.now() - start, work]);
+        setTimeout(next, 20);
+    }));
+}
+next();'''
+
+
+def browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ['--headless=new', '--window-size=1024,768', f'--user-data-dir={profile}']:
+        options.add_argument(argument)
+    if os.geteuid() == 0:
+        options.add_argument('--no-sandbox')
+    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+
+
+def measure(driver, url, answers):
+    driver.get(url)
+    WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.body.dataset.ready'))
+    load = driver.execute_async_script(LOAD)
+    enter = driver.execute_async_script(ENTER, answers)
+    return load, statistics.median(t[0] for t in enter), statistics.median(t[1] for t in enter)
+
+
+def folder_size(folder):
+    return sum(f.stat().st_size for f in folder.rglob('*') if f.is_file())
+
+
+def main():
+    forms = pathlib.Path(sys.argv[1]).resolve()
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
+    work = pathlib.Path(tempfile.mkdtemp(prefix='qx5-speed-'))
+    (work / 'bare.html').write_text(BARE)
+    shutil.copytree(forms / 'site' / 'fonts', work / 'fonts')
+    driver = browser(work / 'profile')
+    try:
+        figures = {'qx5': [], 'bare': []}
+        for _ in range(runs):
+            # In turns, so that a busy moment falls on both.
+            figures['qx5'].append(measure(driver, (forms / 'qx5.html').as_uri() + '?seed=1', 45))
+            figures['bare'].append(measure(driver, (work / 'bare.html').as_uri(), 45))
+    finally:
+        driver.quit()
+        shutil.rmtree(work, ignore_errors=True)
+    load = {k: statistics.median(v[0] for v in runs_) for k, runs_ in figures.items()}
+    enter = {k: statistics.median(v[1] for v in runs_) for k, runs_ in figures.items()}
+    work = {k: statistics.median(v[2] for v in runs_) for k, runs_ in figures.items()}
+    print(json.dumps({
+        'runs': runs,
+        'load_ms': load, 'load_ratio': round(load['qx5'] / load['bare'], 2),
+        'enter_ms': enter, 'enter_ratio': round(enter['qx5'] / enter['bare'], 2),
+        'enter_work_ms': work, 'enter_work_ratio': round(work['qx5'] / work['bare'], 2),
+        'qx5.html_bytes': (forms / 'qx5.html').stat().st_size,
+        'site_bytes': folder_size(forms / 'site'),
+        'site_wasm_bytes': (forms / 'site' / 'qx5.wasm').stat().st_size,
+    }, indent=2))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,120 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Puts the browser edition together in its two forms: a folder for a school's web server
+(index.html with its files) and one qx5.html with everything inside, which works opened
+from a file. The fonts are Debian's Liberation fonts, cut to the characters the program
+shows and named after it."""
+
+import argparse
+import base64
+import json
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+
+from fontTools.ttLib import TTFont
+
+HERE = pathlib.Path(__file__).resolve().parent
+GUIDE = HERE.parent / 'app' / 'help' / 'qx5_help.html'
+FONT_FOLDER = pathlib.Path('/usr/share/fonts/truetype/liberation2')
+# The fonts' copyright notice and licence, from this repository: a minimal system may
+# have left out /usr/share/doc.
+FONT_LICENCE = [HERE / 'fonts-copyright.txt', HERE.parent / 'LICENSES' / 'OFL-1.1.txt']
+# Debian's font, and the family and style of the cut one. The fonts' licence lets no changed
+# font, and a cut one is changed, carry their reserved names ("Liberation", "Tinos", ...).
+FONTS = {'LiberationSerif-Regular': ('QX5 Serif', 'Regular'),
+         'LiberationMono-Bold': ('QX5 Mono', 'Bold')}
+# The characters of the program's texts: ASCII, the middle dot and the Danish letters.
+CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
+SCRIPTS = ['sheet.js', 'qx5.js', 'page.js']
+# The pictures index.html names; the others are the tool bar's.
+PAGE_PICTURES = ['splash.png', 'qx5-32.png']
+
+
+def make_fonts(folder):
+    folder.mkdir(parents=True, exist_ok=True)
+    for name, (family, style) in FONTS.items():
+        cut = folder / f'{family.replace(" ", "")}-{style}.woff2'
+        subprocess.run(['pyftsubset', str(FONT_FOLDER / f'{name}.ttf'), f'--unicodes={CHARACTERS}',
+                        '--layout-features=kern', '--flavor=woff2', '--no-hinting', '--drop-tables+=FFTM',
+                        '--name-IDs=0,1,2,3,4,5,6', f'--output-file={cut}'], check=True)
+        font = TTFont(cut)
+        names = {1: family, 2: style, 3: f'{family} {style}', 4: f'{family} {style}',
+                 6: f'{family.replace(" ", "")}-{style}'}
+        for record in font['name'].names:
+            record.string = names.get(record.nameID, record.toUnicode())
+        font.save(cut)
+    (folder / 'LICENSE').write_text(font_licence())
+
+
+def font_licence():
+    return ''.join(path.read_text() for path in FONT_LICENCE)
+
+
+def data_url(path, kind):
+    return f'data:{kind};base64,' + base64.b64encode(path.read_bytes()).decode()
+
+
+def self_contained(site):
+    """index.html with every file it names inside it."""
+    html = (site / 'index.html').read_text()
+    css = (site / 'qx5.css').read_text()
+    css = re.sub(r'url\("(fonts/[^"]+)"\)',
+                 lambda m: f'url("{data_url(site / m.group(1), "font/woff2")}")', css)
+    html = html.replace('<link rel="stylesheet" href="qx5.css">', f'<style>\n{css}</style>')
+    wasm = base64.b64encode((site / 'qx5.wasm').read_bytes()).decode()
+    scripts = f'<script id="qx5-wasm" type="application/octet-stream">{wasm}</script>\n'
+    pictures = {p.name: data_url(p, 'image/png') for p in sorted((site / 'pictures').iterdir())}
+    for name in SCRIPTS:
+        script = (site / name).read_text().replace('</script', '<\\/script')
+        scripts += f'<script>\n{script}</script>\n'
+        html = html.replace(f'<script src="{name}"></script>\n', '')
+    html = html.replace('</body>', scripts + '</body>')
+    html = re.sub(r'(src|href)="pictures/([^"]+)"',
+                  lambda m: f'{m.group(1)}="{pictures[m.group(2)]}"', html)
+    licence = font_licence().replace('--', '- -')
+    return html.replace('</html>', f'<!-- The fonts inside this page:\n{licence}-->\n</html>')
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument('--wasm', required=True, type=pathlib.Path,
+                        help='the folder with qx5.js and qx5.wasm')
+    parser.add_argument('--pictures', required=True, type=pathlib.Path,
+                        help='the folder with the pictures as PNG')
+    parser.add_argument('out', type=pathlib.Path,
+                        help='gets site/ (for a web server) and qx5.html (one file)')
+    args = parser.parse_args()
+    site = args.out / 'site'
+    if site.exists():
+        shutil.rmtree(site)
+    shutil.copytree(HERE / 'page', site)
+    for name in ['qx5.js', 'qx5.wasm']:
+        shutil.copyfile(args.wasm / name, site / name)
+    # The page's own pictures are files; the tool bar's, at both pixel ratios, come inside
+    # page.js, so that a zoom or another screen fetches nothing after the page has loaded.
+    (site / 'pictures').mkdir()
+    tools = {}
+    for picture in sorted(args.pictures.iterdir()):
+        if picture.name in PAGE_PICTURES:
+            shutil.copyfile(picture, site / 'pictures' / picture.name)
+        else:
+            tools[picture.name] = data_url(picture, 'image/png')
+    table = ',\n'.join(f'    "{name}": "{url}"' for name, url in tools.items())
+    # The desktop's guide goes in too: opened as a file of its own, it would be a request.
+    # Every "<" escaped, so that its comments and closing tags stay text inside a script.
+    guide = json.dumps(GUIDE.read_text(), ensure_ascii=False).replace('<', '\\u003c')
+    page = site / 'page.js'
+    page.write_text(f'const qx5Pictures = {{\n{table}\n}};\nconst qx5Guide = {guide};\n'
+                    + page.read_text())
+    make_fonts(site / 'fonts')
+    (args.out / 'qx5.html').write_text(self_contained(site))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,121 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "page_state.h"
+
+#include <cstdio>
+
+namespace qx5 {
+
+std::string JsonString(std::string_view text) {
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < 0x20U) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            json += escaped;
+        } else {
+            json += c;
+        }
+    }
+    return json + '"';
+}
+
+std::string JsonStrings(const std::vector<std::string>& texts) {
+    std::string json = "[";
+    for (const std::string& text : texts) {
+        json += (json.size() > 1 ? "," : "") + JsonString(text);
+    }
+    return json + ']';
+}
+
+namespace {
+
+// Appends "name":value, with the comma before all but the first.
+class JsonObject {
+public:
+    JsonObject& Add(std::string_view name, const std::string& value) {
+        json_ += (json_.size() > 1 ? "," : "") + JsonString(name) + ':' + value;
+        return *this;
+    }
+    JsonObject& Add(std::string_view name, std::int32_t value) {
+        return Add(name, std::to_string(value));
+    }
+    JsonObject& Add(std::string_view name, bool value) {
+        return Add(name, std::string(value ? "true" : "false"));
+    }
+    JsonObject& Text(std::string_view name, std::string_view value) {
+        return Add(name, JsonString(value));
+    }
+    std::string Done() { return json_ + '}'; }
+
+private:
+    std::string json_ = "{";
+};
+
+std::string RecordJson(const opgavelinier& r) {
+    return JsonObject()
+        .Text("InstructionText", r.InstructionText)
+        .Text("NumberText", r.NumberText)
+        .Text("OperandText", r.OperandText)
+        .Text("AnswerText", r.AnswerText)
+        .Text("ExpectedText", r.ExpectedText)
+        .Add("Number", r.Number)
+        .Add("Operand", r.Operand)
+        .Add("Answer", r.Answer)
+        .Add("Expected", r.Expected)
+        .Done();
+}
+
+} // namespace
+
+std::string StateJson(const EngineState& s) {
+    std::string records = "[";
+    for (std::int32_t n = 1; n <= s.StepIndex && n <= MaxSteps; ++n) {
+        records += (n > 1 ? "," : "") + RecordJson(s.StepRecords[n]);
+    }
+    records += ']';
+    std::string divisors = "[";
+    for (std::int32_t n = 1; n <= s.DivisorCount && n <= DivisorCapacity; ++n) {
+        divisors += (n > 1 ? "," : "") + std::to_string(s.Divisors[n]);
+    }
+    divisors += ']';
+    return JsonObject()
+        .Add("ExerciseType", s.ExerciseType)
+        .Add("BasicMode", s.BasicMode)
+        .Add("Combined", s.Combined)
+        .Add("IntegerDivision", s.IntegerDivision)
+        .Add("StepsPerSeries", s.StepsPerSeries)
+        .Add("AnswerColumnX", s.AnswerColumnX)
+        .Add("SheetLeft", s.SheetLeft)
+        .Text("RangeLabel", s.RangeLabel)
+        .Add("CanAdd", s.CanAdd)
+        .Add("CanSubtract", s.CanSubtract)
+        .Add("CanMultiply", s.CanMultiply)
+        .Add("CanDivide", s.CanDivide)
+        .Add("Divisors", divisors)
+        .Add("StartNumber", s.StartNumber)
+        .Add("CurrentNumber", s.CurrentNumber)
+        .Add("StepIndex", s.StepIndex)
+        .Add("Operation", s.Operation)
+        .Add("Operand", s.Operand)
+        .Text("OperandText", s.OperandText)
+        .Add("SecondOperation", s.SecondOperation)
+        .Add("SecondOperand", s.SecondOperand)
+        .Text("SecondOperandText", s.SecondOperandText)
+        .Add("PreviousOperation", s.PreviousOperation)
+        .Add("PreviousOperand", s.PreviousOperand)
+        .Add("ExpectedResult", s.ExpectedResult)
+        .Text("InstructionText", s.InstructionText)
+        .Text("AnswerText", s.AnswerText)
+        .Add("CorrectCount", s.CorrectCount)
+        .Add("RestartRequested", s.RestartRequested)
+        .Add("SeriesFinished", s.SeriesFinished)
+        .Add("StepRecords", records)
+        .Done();
+}
+
+} // namespace qx5

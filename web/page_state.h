@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 QX5-holdet
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The engine's state as JSON, for the page, which reads the series from it, and for
+// comparing the browser's engine with the desktop's: both write it with this code.
+#pragma once
+
+#include "engine_state.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx5 {
+
+// Every field but the type titles (CurrentTypeTitle gives the one in use): the type's
+// settings, the generator's working fields and the series with its answered steps.
+std::string StateJson(const EngineState& s);
+
+// A JSON string, quoted, with what must be escaped escaped.
+std::string JsonString(std::string_view text);
+// A JSON array of strings.
+std::string JsonStrings(const std::vector<std::string>& texts);
+
+} // namespace qx5
