@@ -15,7 +15,8 @@ export LC_ALL=C.UTF-8
 
 [[ $# -eq 2 ]] || { echo "usage: $0 <package-dir> <cache-dir>" >&2; exit 2; }
 packages=$(realpath "$1") cache=$(realpath -m "$2")
-if ! out=$(unshare --map-auto --map-root-user true 2>&1); then
+# In a chroot, unshare may wait for ever for the mapping it asked newuidmap for.
+if ! out=$(timeout 20 unshare --map-auto --map-root-user true 2>&1); then
     echo "SKIP: no user namespace with subordinate IDs here: $out"
     exit 77
 fi
