@@ -218,7 +218,7 @@ after_test=$(system_mb school)
 say "tools/test's installs took $((after_test - after_start)) MB more; archives now $(archives_mb school) MB"
 # What the package's hardening comes to on this release, every line of hardening-check's.
 unpacked=/home/$user/qx5/build/test/tests/deb/root/usr
-hardened=$(in_root school sh -c "hardening-check $unpacked/bin/qx5 $unpacked/lib/*/qx5/*.so" |
+hardened=$(in_root school sh -c "hardening-check $unpacked/bin/qx5 $unpacked/lib/*/qx5/*.so || :" |
     sed -E 's/^ +//' | paste -sd ';')
 say "hardening-check: $hardened"
 
