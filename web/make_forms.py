@@ -20,14 +20,13 @@ from fontTools.ttLib import TTFont
 
 HERE = pathlib.Path(__file__).resolve().parent
 GUIDE = HERE.parent / 'app' / 'help' / 'qx5_help.html'
-FONT_FOLDER = pathlib.Path('/usr/share/fonts/truetype/liberation2')
 # The fonts' copyright notice and licence, from this repository: a minimal system may
 # have left out /usr/share/doc.
 FONT_LICENCE = [HERE / 'fonts-copyright.txt', HERE.parent / 'LICENSES' / 'OFL-1.1.txt']
-# Debian's font, and the family and style of the cut one. The fonts' licence lets no changed
-# font, and a cut one is changed, carry their reserved names ("Liberation", "Tinos", ...).
-FONTS = {'LiberationSerif-Regular': ('QX5 Serif', 'Regular'),
-         'LiberationMono-Bold': ('QX5 Mono', 'Bold')}
+# The desktop's face, and the family and style of the cut one. The fonts' licence lets no
+# changed font, and a cut one is changed, carry their reserved names ("Liberation", ...).
+FONTS = {'Liberation Serif': ('QX5 Serif', 'Regular'),
+         'Liberation Mono': ('QX5 Mono', 'Bold')}
 # The characters of the program's texts: ASCII, the middle dot and the Danish letters.
 CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
 SCRIPTS = ['sheet.js', 'qx5.js', 'page.js']
@@ -35,14 +34,25 @@ SCRIPTS = ['sheet.js', 'qx5.js', 'page.js']
 PAGE_PICTURES = ['splash.png', 'qx5-32.png']
 
 
+def font_file(family, style):
+    """The file fontconfig gives the desktop for the face: Debian 12 keeps Liberation 2 in
+    liberation2/, Debian 13 in liberation/."""
+    found = subprocess.run(['fc-match', '--format=%{family[0]}|%{file}', f'{family}:style={style}'],
+                           capture_output=True, text=True, check=True).stdout.split('|')
+    if found[0] != family:
+        sys.exit(f'make_forms: fontconfig has no {family}, only {found[0]}')
+    return found[1]
+
+
 def make_fonts(folder):
     folder.mkdir(parents=True, exist_ok=True)
-    for name, (family, style) in FONTS.items():
+    for original, (family, style) in FONTS.items():
         cut = folder / f'{family.replace(" ", "")}-{style}.woff2'
-        subprocess.run(['pyftsubset', str(FONT_FOLDER / f'{name}.ttf'), f'--unicodes={CHARACTERS}',
-                        '--layout-features=kern', '--flavor=woff2', '--no-hinting', '--drop-tables+=FFTM',
-                        '--name-IDs=0,1,2,3,4,5,6', f'--output-file={cut}'], check=True)
-        font = TTFont(cut)
+        subprocess.run(['pyftsubset', font_file(original, style), f'--unicodes={CHARACTERS}',
+                        '--layout-features=kern', '--flavor=woff2', '--no-hinting',
+                        '--drop-tables+=FFTM', '--name-IDs=0,1,2,3,4,5,6', f'--output-file={cut}'],
+                       check=True)
+        font = TTFont(cut, recalcTimestamp=False)  # the same files from the same fonts
         names = {1: family, 2: style, 3: f'{family} {style}', 4: f'{family} {style}',
                  6: f'{family.replace(" ", "")}-{style}'}
         for record in font['name'].names:
