@@ -406,20 +406,18 @@ void MainWindowTest::altKeysReachTheToolBarNotTheMenu() {
     Program p;
     QVERIFY(p.Show());
     p.Item("N1Smtalenkleopgaver1")->trigger();
-    const auto alt = [&p](Qt::Key letter) {
-        QTest::keyClick(p.Edit1(), letter, Qt::AltModifier);
-        QTest::qWait(150); // a button pressed by its key clicks a moment later
-    };
+    // A button pressed by its key clicks a moment later, later still on a busy machine.
+    const auto alt = [&p](Qt::Key letter) { QTest::keyClick(p.Edit1(), letter, Qt::AltModifier); };
     alt(Qt::Key_N);
-    QCOMPARE(p.state.ExerciseType, 6);
+    QTRY_COMPARE(p.state.ExerciseType, 6);
     alt(Qt::Key_F);
-    QCOMPARE(p.state.ExerciseType, 5);
+    QTRY_COMPARE(p.state.ExerciseType, 5);
     const int start = p.state.StartNumber;
     alt(Qt::Key_B);
-    QVERIFY(p.state.RestartRequested);
+    QTRY_VERIFY(p.state.RestartRequested);
     QCOMPARE(p.state.StartNumber, start);
     alt(Qt::Key_O);
-    QVERIFY(!p.state.RestartRequested);
+    QTRY_VERIFY(!p.state.RestartRequested);
     QVERIFY(!QApplication::activePopupWidget());
     QCOMPARE(QApplication::focusWidget(), p.Edit1());
 }
