@@ -200,8 +200,9 @@ def start_browser(profile):
     options.add_argument('--headless=new')
     options.add_argument('--window-size=1024,768')
     options.add_argument(f'--user-data-dir={profile}')
-    # Chromium's sandbox refuses root.
-    if os.geteuid() == 0:
+    # Chromium's sandbox refuses root, and needs a user namespace, which a chroot refuses.
+    if os.geteuid() == 0 or subprocess.run(['unshare', '--user', 'true'],
+                                           stderr=subprocess.DEVNULL).returncode != 0:
         options.add_argument('--no-sandbox')
     options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
