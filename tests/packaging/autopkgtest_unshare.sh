@@ -15,9 +15,10 @@ export LC_ALL=C.UTF-8
 
 [[ $# -eq 2 ]] || { echo "usage: $0 <package-dir> <cache-dir>" >&2; exit 2; }
 packages=$(realpath "$1") cache=$(realpath -m "$2")
-# In a chroot, unshare may wait for ever for the mapping it asked newuidmap for.
-if ! out=$(timeout 20 unshare --map-auto --map-root-user true 2>&1); then
-    echo "SKIP: no user namespace with subordinate IDs here: $out"
+# In a chroot, unshare may wait for ever for the mapping it asked newuidmap for, deaf to
+# SIGTERM: it is killed, and keeps no pipe of this script's open.
+if ! timeout -s KILL 20 unshare --map-auto --map-root-user true >/dev/null 2>&1; then
+    echo "SKIP: no user namespace with subordinate IDs here (unshare --map-auto failed)"
     exit 77
 fi
 . /etc/os-release
