@@ -271,7 +271,7 @@ if [[ -n $deb ]]; then
         [[ -d $work/pupil$f ]] || echo "$f"
     done)
     in_root pupil apt-get remove -y -qq qx5 >/dev/null
-    left=$(for f in "${files[@]}"; do [[ -e $work/pupil$f ]] && echo "$f"; done)
+    left=$(for f in "${files[@]}"; do if [[ -e $work/pupil$f ]]; then echo "$f"; fi; done)
     status=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
     in_root pupil apt-get purge -y -qq qx5 >/dev/null
     known=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
