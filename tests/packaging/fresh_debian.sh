@@ -253,6 +253,24 @@ if [[ -n $deb ]]; then
             failures=$((failures + 1))
         fi
     done
+    # Removed, nothing of it stays but its configuration, of which it has none; purged,
+    # dpkg forgets it. (Before autopkgtest, which installs the package its own way.)
+    mapfile -t files < <(in_root pupil dpkg -L qx5 | while read -r f; do
+        [[ -d $work/pupil$f ]] || echo "$f"
+    done)
+    in_root pupil apt-get remove -y -qq qx5 >/dev/null
+    left=$(for f in "${files[@]}"; do if [[ -e $work/pupil$f ]]; then echo "$f"; fi; done)
+    status=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
+    # Once removed, apt may no longer know the package at all: that is nothing to purge.
+    purged=$(in_root pupil apt-get purge -y -qq qx5 2>&1 | tail -n 1 || true)
+    known=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
+    if [[ -z $left && $status != [ir]* && $known != [ir]* ]]; then
+        say "apt remove left none of its ${#files[@]} files, nor the package's state;" \
+            "apt purge: ${purged:-done}"
+    else
+        say "FAIL: apt remove left '$status' and files: $left; after apt purge dpkg knows '$known'"
+        failures=$((failures + 1))
+    fi
     # The package's own test, as Debian runs it: autopkgtest on this throwaway system (its
     # null runner installs the test's dependencies here).
     cp "${deb%_*}.dsc" "${deb%_*}.tar.xz" "$work/pupil/tmp/"
@@ -263,23 +281,6 @@ if [[ -n $deb ]]; then
     else
         tail -n 30 "$work/autopkgtest.log"
         say "FAIL: autopkgtest; see $work/autopkgtest.log"
-        failures=$((failures + 1))
-    fi
-    # Removed, nothing of it stays but its configuration, of which it has none; purged,
-    # dpkg forgets it.
-    mapfile -t files < <(in_root pupil dpkg -L qx5 | while read -r f; do
-        [[ -d $work/pupil$f ]] || echo "$f"
-    done)
-    in_root pupil apt-get remove -y -qq qx5 >/dev/null
-    left=$(for f in "${files[@]}"; do if [[ -e $work/pupil$f ]]; then echo "$f"; fi; done)
-    status=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
-    in_root pupil apt-get purge -y -qq qx5 >/dev/null
-    known=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
-    if [[ -z $left && $status != [ir]* && $known != [ir]* ]]; then
-        say "apt remove left none of its ${#files[@]} files, nor the package's state;" \
-            "apt purge found nothing"
-    else
-        say "FAIL: apt remove left '$status' and files: $left; after apt purge dpkg knows '$known'"
         failures=$((failures + 1))
     fi
 else
