@@ -479,6 +479,15 @@
         FitToMainWindow();
         sheet.follow(window.devicePixelRatio || 1);
     });
+    // A move to a screen of another pixel ratio may change no size: the ratio's own media
+    // query tells, once for each ratio.
+    const watchRatio = () => {
+        matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
+            sheet.follow(window.devicePixelRatio || 1);
+            watchRatio();
+        }, {once: true});
+    };
+    watchRatio();
 
     // For the tests and for anyone curious: the engine's state as the page last read it.
     window.qx5 = {state: () => read('qx5_state'), view: () => read('qx5_view'), texts: () => texts};
