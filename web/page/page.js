@@ -479,8 +479,16 @@
         FitToMainWindow();
         sheet.follow(window.devicePixelRatio || 1);
     });
-    // A move to a screen of another pixel ratio may change no size: the ratio's own media
-    // query tells, once for each ratio.
+    // A resize may come before the new pixel ratio does, and a move to a screen of another
+    // ratio may change no size. The canvas's size in device pixels tells both, after layout;
+    // where the browser cannot watch that, the ratio's own media query tells, once for each
+    // ratio.
+    try {
+        new ResizeObserver(() => sheet.follow(window.devicePixelRatio || 1))
+            .observe(sheet.canvas, {box: 'device-pixel-content-box'});
+    } catch {
+        // Safari knows no device-pixel box.
+    }
     const watchRatio = () => {
         matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
             sheet.follow(window.devicePixelRatio || 1);
