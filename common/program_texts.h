@@ -78,6 +78,10 @@ inline constexpr const char* HeadingLabelText = " Navn eller overskrift til udsk
 inline constexpr const char* HeadingOkCaption = "OK";
 inline constexpr const char* HeadingCancelCaption = "&Fortryd";
 
+// The browser edition's message when the browser will not let the page at the clipboard.
+inline constexpr const char* CopyFailedMessage = "Kopieringen kunne ikke gennemføres.";
+inline constexpr const char* CopyRefusedReason = "Browseren gav ikke adgang til Klippebordet.";
+
 // The help window. %1 the help file's name.
 inline constexpr const char* HelpWindowCaption = "QX5 – Vejledning";
 inline constexpr const char* HelpMissingCaption = "QX5";

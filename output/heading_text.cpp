@@ -3,8 +3,13 @@
 
 #include "heading_text.h"
 
+#include "program_texts.h"
+
+#include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace qx5 {
 
@@ -61,6 +66,43 @@ bool BreaksTheLine(char32_t c) {
            (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFEU) == 0xFFFEU;
 }
 
+// What Windows and memory sticks forbid in a file name, and control characters.
+bool UnsafeInAName(char32_t c) {
+    return c < 0x20 || c == 0x7F ||
+           std::u32string_view(U"\\/:*?\"<>|").find(c) != std::u32string_view::npos;
+}
+
+// A blank of any kind, as Qt's QChar::isSpace has it: the ASCII ones, NEL, and the
+// space, line and paragraph separators of Unicode.
+bool IsSpace(char32_t c) {
+    return c == 0x20 || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
+void AppendUtf8(std::string& text, char32_t c) {
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+        return;
+    }
+    const int continuation = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    const unsigned lead[] = {0, 0xC0, 0xE0, 0xF0};
+    text += static_cast<char>(lead[continuation] | (c >> (6 * continuation)));
+    for (int i = continuation - 1; i >= 0; --i) {
+        text += static_cast<char>(0x80U | ((c >> (6 * i)) & 0x3FU));
+    }
+}
+
+// Neither blanks nor dots at the ends: a leading dot hides a file, a trailing one is
+// dropped on a memory stick, and a blank that came before a dot may come to the end.
+void TrimEnds(std::u32string& text) {
+    const auto trimmed = [](char32_t c) { return IsSpace(c) || c == U'.'; };
+    while (!text.empty() && trimmed(text.back())) {
+        text.pop_back();
+    }
+    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), trimmed));
+}
+
 } // namespace
 
 std::string HeadingText(std::string_view typed) {
@@ -78,6 +120,45 @@ std::string HeadingText(std::string_view typed) {
         at += length;
     }
     return heading;
+}
+
+std::string ProposedPdfName(std::string_view heading, int exerciseType,
+                            const CalendarMinute& when) {
+    // The characters, with the unsafe ones replaced and every run of blanks made one blank.
+    std::u32string title;
+    for (std::size_t at = 0; at < heading.size();) {
+        const auto [code, length] = Decode(heading, at);
+        at += length;
+        const char32_t c = code == NotUtf8 ? 0xFFFD : UnsafeInAName(code) ? U'_' : code;
+        if (!IsSpace(c)) {
+            title += c;
+        } else if (!title.empty() && title.back() != U' ') {
+            title += U' ';
+        }
+    }
+    TrimEnds(title);
+    // File names hold 255 bytes; a heading is cut well before.
+    constexpr std::size_t MaxUnits = 100;
+    std::size_t units = 0;
+    std::size_t kept = 0;
+    while (kept < title.size() && units + (title[kept] > 0xFFFF ? 2 : 1) <= MaxUnits) {
+        units += title[kept] > 0xFFFF ? 2 : 1;
+        ++kept;
+    }
+    title.resize(kept);
+    TrimEnds(title);
+
+    char dateTime[32];
+    std::snprintf(dateTime, sizeof dateTime, "%04d-%02d-%02d %02d.%02d", when.Year, when.Month,
+                  when.Day, when.Hour, when.Minute);
+    std::string rest = PdfNameText;
+    rest.replace(rest.find("%1"), 2, std::to_string(exerciseType));
+    rest.replace(rest.find("%2"), 2, dateTime);
+    std::string name;
+    for (const char32_t c : title) {
+        AppendUtf8(name, c);
+    }
+    return name.empty() ? rest : name + " - " + rest;
 }
 
 } // namespace qx5

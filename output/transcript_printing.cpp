@@ -3,6 +3,7 @@
 
 #include "transcript_printing.h"
 
+#include "heading_text.h"
 #include "print_server.h"
 #include "program_texts.h"
 #include "qt_text.h"
@@ -16,7 +17,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -69,20 +69,12 @@ void PreparePrintDialog(QPrintDialog& dialog, const PrintMetrics& metrics) {
 }
 
 QString ProposedPdfName(std::string_view heading, int exerciseType, const QDateTime& when) {
-    // What Windows and memory sticks forbid in a name, and control characters.
-    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f\\x7f]"));
-    QString title =
-        ToQString(std::string(heading)).replace(unsafe, QStringLiteral("_")).simplified();
-    // A leading dot hides a file, a trailing one is dropped on a memory stick.
-    while (title.startsWith(QLatin1Char('.')) || title.endsWith(QLatin1Char('.'))) {
-        title = title.startsWith(QLatin1Char('.')) ? title.mid(1) : title.chopped(1);
-    }
-    // File names hold 255 bytes; a heading is cut well before.
-    title = title.left(100).trimmed();
-    const QString rest = ToQString(PdfNameText)
-                             .arg(exerciseType)
-                             .arg(when.toString(QStringLiteral("yyyy-MM-dd HH.mm")));
-    return title.isEmpty() ? rest : title + QStringLiteral(" - ") + rest;
+    // The rule is the transcript's, shared with the browser edition.
+    const QDate date = when.date();
+    const QTime time = when.time();
+    return ToQString(
+        qx5::ProposedPdfName(heading, exerciseType,
+                             {date.year(), date.month(), date.day(), time.hour(), time.minute()}));
 }
 
 void ProposeFileName(QPrintDialog& dialog, const QString& path) {

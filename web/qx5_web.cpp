@@ -4,6 +4,7 @@
 // The browser edition's engine side: the one engine state, the generator and the sheet's
 // canvas, and what the page calls on them. The page does what the exercise window does
 // with the answer box, the buttons and the messages; every rule stays in the engine.
+#include "heading_text.h"
 #include "page_state.h"
 #include "program_texts.h"
 #include "series_run.h"
@@ -23,6 +24,8 @@ namespace {
 qx5::EngineState state;
 qx5::MersenneRandomSource generator;
 qx5::WebSheetCanvas canvas;
+// The heading dialog's PrintHeading: empty at first, kept until the page is closed.
+std::string printHeading;
 // What the last call handed the page; valid until the next call.
 std::string reply;
 
@@ -34,6 +37,30 @@ const char* Reply(std::string text) {
 void NewSeries(bool restart) {
     state.RestartRequested = restart;
     qx5::NewSeries(state, generator, canvas);
+}
+
+// The clipboard's plain text as the desktop's hidden text box gives it: a line of one blank
+// and then the transcript, every line ended by CR LF.
+std::string PlainText(const qx5::Transcript& lines) {
+    std::string text = " \r\n";
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+// The same lines as HTML, in the transcript's fixed-pitch face, so that a word processor
+// keeps the columns; the text stays text, whatever the heading holds.
+std::string HtmlText(const qx5::Transcript& lines) {
+    std::string html = "<meta charset=\"utf-8\"><pre style=\"font-family: 'Courier New', "
+                       "'Liberation Mono', monospace; font-size: 10pt; color: #000000\"> ";
+    for (const std::string& line : lines) {
+        html += '\n';
+        for (const char c : line) {
+            html += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+        }
+    }
+    return html + "</pre>";
 }
 
 } // namespace
@@ -100,6 +127,35 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_view() {
         qx5::JsonStrings(state.SeriesFinished ? qx5::ResultLines(state) : qx5::Transcript{}) + "}");
 }
 
+// The heading dialog's OK: the heading as the transcript takes it from what was typed or
+// pasted (HeadingText, as on the desktop).
+EMSCRIPTEN_KEEPALIVE void qx5_set_heading(const char* typed) {
+    printHeading = qx5::HeadingText(typed);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qx5_heading() {
+    return Reply(printHeading);
+}
+
+// A paste into the heading box, as the heading will hold it: an input field would drop its
+// line breaks where the desktop keeps them as blanks.
+EMSCRIPTEN_KEEPALIVE const char* qx5_heading_text(const char* typed) {
+    return Reply(qx5::HeadingText(typed));
+}
+
+// What printing and copying take from a finished series, built anew: the transcript's lines,
+// the clipboard's plain text and HTML, and the name a PDF of it gets, given the local time.
+EMSCRIPTEN_KEEPALIVE const char* qx5_output(int year, int month, int day, int hour, int minute) {
+    qx5::Transcript lines;
+    qx5::BuildTranscript(state, printHeading, lines);
+    return Reply("{\"Lines\":" + qx5::JsonStrings(lines) +
+                 ",\"Plain\":" + qx5::JsonString(PlainText(lines)) +
+                 ",\"Html\":" + qx5::JsonString(HtmlText(lines)) + ",\"PdfName\":" +
+                 qx5::JsonString(qx5::ProposedPdfName(printHeading, state.ExerciseType,
+                                                      {year, month, day, hour, minute})) +
+                 "}");
+}
+
 // The program's visible texts, the type menu's captions among them.
 EMSCRIPTEN_KEEPALIVE const char* qx5_texts() {
     std::vector<std::string> types;
@@ -143,6 +199,12 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_texts() {
     add("ScoreDescription", qx5::ScoreDescription);
     add("ResultName", qx5::ResultTextName);
     add("ButtonKey", qx5::ButtonKeyDescription);
+    add("HeadingCaption", qx5::HeadingCaption);
+    add("HeadingLabel", qx5::HeadingLabelText);
+    add("HeadingOk", qx5::HeadingOkCaption);
+    add("HeadingCancel", qx5::HeadingCancelCaption);
+    add("CopyFailed", qx5::CopyFailedMessage);
+    add("CopyRefused", qx5::CopyRefusedReason);
     return Reply(json + "}");
 }
 

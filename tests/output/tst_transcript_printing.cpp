@@ -422,6 +422,14 @@ void TranscriptPrintingTest::proposedPdfName_data() {
     QTest::newRow("a long heading is cut")
         << QString(300, QLatin1Char('a')) << 5
         << QString(100, QLatin1Char('a')) + " - type 5 - 2026-12-09 10.05.pdf";
+    QTest::newRow("blanks of every kind run together")
+        << QString::fromUtf8("\u2003Ida\u00a0\u2028 Hansen\u3000") << 5
+        << "Ida Hansen - type 5 - 2026-12-09 10.05.pdf";
+    QTest::newRow("no dot left behind a blank at the ends")
+        << QString::fromUtf8(". .Ida . .") << 5 << "Ida - type 5 - 2026-12-09 10.05.pdf";
+    QTest::newRow("cut between characters, never inside one")
+        << QString(99, QLatin1Char('a')) + QString::fromUtf8("\U0001F600") << 5
+        << QString(99, QLatin1Char('a')) + " - type 5 - 2026-12-09 10.05.pdf";
 }
 
 void TranscriptPrintingTest::proposedPdfName() {

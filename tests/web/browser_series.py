@@ -6,15 +6,18 @@
 opened as a file in a dark theme, a series of every type worked by keyboard alone with two
 answers wrong, the engine's state after each key compared with the desktop engine's for
 the same seed, each finished sheet held to the desktop's pixel rules, and no request and
-nothing stored after the page has loaded.
+nothing stored after the page has loaded; a series of each family headed, copied (byte for
+byte the desktop's) and printed to PDF, read back by pdftotext.
 
     browser_series.py <qx5.html> <engine_reference>
 """
 
 import base64
+import html
 import json
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -50,6 +53,13 @@ SERIES = [
 ]
 # The least contrast of blue on the sheet's face, which a dark theme must not take away.
 BLUE_CONTRAST = 7.0
+# A finished series of each family taken away: a heading typed or pasted (with line and
+# paragraph separators), copied and printed, each by another of its ways.
+TAKEN_AWAY = {
+    2: ('Alt+E', 'Ida Hansen 4.b', 'Alt+K', 'Ctrl+P'),
+    9: ('button', 'Bo/Ib: <"Æblegård"> & co.', 'button', 'menu'),
+    14: ('paste', 'Kim\u2028Lund\u2029 4.b\r\nØ\tx', 'button', 'button'),
+}
 
 
 class Reference:
@@ -103,11 +113,13 @@ class Page:
                 break
             self.keys(Keys.ARROW_RIGHT)
         self.keys(Keys.ARROW_DOWN)
+        # The item's caption, without its shortcut.
+        item = 'return document.activeElement.firstChild.textContent'
         for _ in range(24):
-            if self.active().text == caption:
+            if self.run(item) == caption:
                 break
             self.keys(Keys.ARROW_DOWN)
-        assert self.active().text == caption, f'no menu item "{caption}"'
+        assert self.run(item) == caption, f'no menu item "{caption}"'
         self.keys(Keys.ENTER)
 
     def answer(self, text, where):
@@ -154,6 +166,93 @@ class Page:
         self.keys(Keys.ESCAPE)
         assert self.active().get_attribute('id') == 'Edit1'
 
+    def dialog(self):
+        return self.run('return document.querySelector("dialog[open]")?.id')
+
+    def press(self, how, button, letter=None):
+        {'button': lambda: self.driver.find_element(By.ID, button).click(),
+         'menu': lambda: self.choose_from_menu('Udskriv', 'Filer'),
+         'Ctrl+P': lambda: self.keys(Keys.CONTROL + 'p')}.get(how, lambda: self.alt(letter))()
+
+    def back_in_result(self):
+        assert self.dialog() is None and self.active().get_attribute('id') == 'Result'
+
+    def set_heading(self, how, heading):
+        """"Overskrift": the box named, Enter to OK, Enter again sets it; Fortryd keeps it."""
+        self.press(how, 'SpeedButton2', 'e')
+        box = self.active()
+        assert box.get_attribute('aria-label') == 'Navn eller overskrift til udskrifter:'
+        assert how != 'paste' or self.clipboard(heading) is None
+        box.send_keys(Keys.CONTROL + 'a' + Keys.NULL, Keys.BACKSPACE,
+                      Keys.CONTROL + 'v' if how == 'paste' else heading)
+        self.driver.save_screenshot(str(self.out / 'heading.png'))
+        self.keys(Keys.ENTER)
+        assert self.active().get_attribute('id') == 'HeadingOk' and self.dialog() == 'TOverskrif'
+        self.keys(Keys.ENTER)
+        self.back_in_result()
+        if how == 'button':
+            self.press(how, 'SpeedButton2')
+            self.active().send_keys('zzz', Keys.ESCAPE)
+            self.back_in_result()
+
+    def clipboard(self, text=None):
+        """Puts the text on the clipboard, or reads every flavour on it."""
+        return self.driver.execute_async_script('''const [text, done] = arguments;
+            (text !== null ? navigator.clipboard.writeText(text) : navigator.clipboard.read().then(
+                async ([item]) => Object.fromEntries(await Promise.all(item.types.map(
+                    async (type) => [type, await (await item.getType(type)).text()])))))
+            .then(done, (e) => done(String(e)));''', text)
+
+    def take_away(self, kind, heading_how, heading, copy_how, print_how):
+        self.set_heading(heading_how, heading)
+        self.run('window.printed = []; window.print = () => printed.push(document.title);')
+        assert self.clipboard('-') is None
+        self.press(copy_how, 'SpeedButton4', 'k')
+        copied = WebDriverWait(self.driver, 5).until(
+            lambda d: (c := self.clipboard()).get('text/plain', '-') != '-' and c)
+        self.press(print_how, 'SpeedButton1')
+        printed = self.run('return printed')
+        assert len(printed) == 1 and self.active().get_attribute('id') == 'Result', printed
+        # The desktop's copy, and its PDF name from the minute the page gave its own.
+        when = re.search(r' - (\d{4})-(\d\d)-(\d\d) (\d\d)\.(\d\d)$', printed[0]).groups()
+        desktop = json.loads(self.reference.ask(
+            f'output {heading.encode().hex()} {" ".join(str(int(n)) for n in when)}'))
+        assert printed[0] + '.pdf' == desktop['PdfName'], f'the PDF name {printed[0]!r}'
+        assert copied['text/plain'] == desktop['Plain'], f'type {kind}: copied {copied!r}'
+        lines = desktop['Plain'].split('\r\n')[:-1]
+        assert "font-family: 'Courier New', 'Liberation Mono', monospace;" in copied['text/html']
+        pre = re.search(r'<pre[^>]*>(.*)</pre>', copied['text/html'], re.S).group(1)
+        assert html.unescape(pre).split('\n') == lines, f'type {kind}: the HTML\'s lines {pre}'
+        # The print, on paper short enough for two pages for 14: every line, in order.
+        pdf = self.out / f'type-{kind}.pdf'
+        pdf.write_bytes(base64.b64decode(self.driver.execute_cdp_cmd(
+            'Page.printToPDF', {'paperHeight': 4} if kind == 14 else {})['data']))
+        assert self.driver.title.replace('\xa0', ' ') == self.texts['Caption'], 'the title stays'
+        info = subprocess.run(['pdfinfo', pdf], capture_output=True, text=True).stdout
+        assert f'Title:           {printed[0]}\n' in info, info
+        assert f'Pages:           {2 if kind == 14 else 1}\n' in info, info
+        text = subprocess.run(['pdftotext', '-layout', pdf, '-'], capture_output=True, text=True).stdout
+        printout, at = ' '.join(text.split()), 0
+        for line in lines[1:]:
+            at = printout.find(' '.join(line.split()), at)
+            assert at >= 0, f'type {kind}: {line!r} not in order in the print:\n{text}'
+        if kind == 2:
+            # A refused clipboard is told, and the focus comes back.
+            self.run('navigator.clipboard.write = () => Promise.reject(new Error("no"));'
+                     'document.execCommand = () => false;')
+            self.alt('k')
+            WebDriverWait(self.driver, 5).until(lambda d: self.dialog() == 'CopyFailed')
+            self.keys(Keys.ENTER)
+            self.back_in_result()
+            self.run('delete navigator.clipboard.write; delete document.execCommand;')
+        if kind == 9:
+            # The menu's guide too, which gives the focus back to the result.
+            self.choose_from_menu(self.texts['Guide'], self.texts['HelpMenu'])
+            assert self.dialog() == 'Guide'
+            self.driver.save_screenshot(str(self.out / 'guide.png'))
+            self.keys(Keys.ESCAPE)
+            self.back_in_result()
+
     def check_sheet(self, kind):
         png = self.out / f'sheet-type-{kind}.png'
         data = self.run('return document.getElementById("PaintBox1").toDataURL("image/png")')
@@ -192,6 +291,8 @@ class Page:
         assert result.get_attribute('value').split('\n')[0] == \
             f'{state["CorrectCount"]} rigtige af {state["StepsPerSeries"]}.'
         self.check_sheet(kind)
+        if kind in TAKEN_AWAY:
+            self.take_away(kind, *TAKEN_AWAY[kind])
 
 
 def start_browser(profile):
@@ -226,6 +327,8 @@ def main():
         WebDriverWait(driver, 30).until(
             lambda d: d.execute_script('return document.body.dataset.ready'))
         loaded = driver.get_log('performance')
+        driver.execute_cdp_cmd('Browser.grantPermissions', {
+            'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
         page = Page(driver, reference, out)
         page.texts = page.run('return qx5.texts()')
         assert driver.title.replace('\xa0', ' ') == page.texts['Caption'], f'the title: {driver.title!r}'

@@ -3,18 +3,26 @@
 
 // The desktop's engine beside the browser test: it plays what the page is asked to play,
 // from the same seed, and answers each command with its state as JSON, one line; given a
-// picture of the page's finished sheet, it answers with what breaks the desktop's pixel rules.
+// picture of the page's finished sheet, it answers with what breaks the desktop's pixel rules;
+// given what was typed as the heading (UTF-8 in hex), with the desktop's copy and PDF name.
 //
 //   seed <n> | type <t> | new | restart | previous | next | answer <text>
 //   check <png> <row height> <least blue contrast>
+//   output <heading in hex> <year> <month> <day> <hour> <minute>
 #include "blank_sheet_canvas.h"
+#include "heading_text.h"
 #include "page_state.h"
 #include "series_run.h"
 #include "sheet_contrast.h"
 #include "sheet_pixels.h"
+#include "transcript.h"
+#include "transcript_memo.h"
 #include "type_settings.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QMimeData>
 
 #include <iostream>
 #include <sstream>
@@ -65,9 +73,30 @@ QStringList PictureFaults(const EngineState& s, const QString& file, int rowHeig
     return faults;
 }
 
+// The plain text the desktop's hidden text box puts on the clipboard, and the PDF name.
+std::string Output(const EngineState& s, std::istringstream& words) {
+    std::string hex;
+    CalendarMinute when;
+    words >> hex >> when.Year >> when.Month >> when.Day >> when.Hour >> when.Minute;
+    std::string typed;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        typed += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    const std::string heading = HeadingText(typed);
+    Transcript lines;
+    BuildTranscript(s, heading, lines);
+    TranscriptMemo().CopyLines(lines);
+    return "{\"Plain\":" +
+           JsonString(QGuiApplication::clipboard()->mimeData()->text().toStdString()) +
+           ",\"PdfName\":" + JsonString(ProposedPdfName(heading, s.ExerciseType, when)) + "}";
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // The clipboard of the process itself, wherever the test runs.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication application(argc, argv);
     EngineState s;
     MersenneRandomSource random;
     BlankSheetCanvas canvas;
@@ -91,6 +120,11 @@ int main() {
             const QStringList faults =
                 PictureFaults(s, QString::fromStdString(file), rowHeight, blueContrast);
             std::cout << (faults.isEmpty() ? "ok" : faults.join("; ").toStdString()) << std::endl;
+            continue;
+        }
+        if (command == "output") {
+            std::istringstream output(argument);
+            std::cout << Output(s, output) << std::endl;
             continue;
         }
         if (command == "seed") {

@@ -53,7 +53,8 @@
     let state = read('qx5_state');
 
     // No-break spaces: a title's blanks would collapse into one.
-    document.title = texts.Caption.replaceAll(' ', '\u00a0');
+    const Caption = texts.Caption.replaceAll(' ', '\u00a0');
+    document.title = Caption;
 
     // ---- The main menu: an ARIA menu bar, by keyboard and pointer ----
 
@@ -199,7 +200,7 @@
 
     const typeItem = (type) => ({caption: texts.Types[type - 1], action: () => ShowExerciseType(type)});
     addMenu(texts.FileMenu, [
-        {caption: texts.Print, shortcut: 'Ctrl+P', id: 'Udskriv1', action: () => {}},
+        {caption: texts.Print, shortcut: 'Ctrl+P', id: 'Udskriv1', action: () => PrintTranscript()},
         {caption: texts.Quit, action: () => Afslut()},
     ]);
     addMenu(texts.TypeMenu, [
@@ -214,9 +215,7 @@
         '-',
         {caption: texts.AboutItem, action: () => $('TAboutBox').showModal()},
     ]);
-    // Printing comes with the teacher's part of the browser edition.
     Udskriv1 = $('Udskriv1');
-    Udskriv1.setAttribute('aria-disabled', 'true');
 
     // The desktop's Danish guide, which travels inside this script (make_forms.py puts it in
     // front), shown as a page of its own over this one; F1 opens it anywhere.
@@ -244,7 +243,8 @@
             }
         });
         guide.addEventListener('keydown', (e) => {
-            if (e.key === 'Escape' || e.key === 'F1') {
+            // Nor does Ctrl+P print the guide: the page is modal under it.
+            if (e.key === 'Escape' || e.key === 'F1' || isPrintKey(e)) {
                 e.preventDefault();
             }
             if (e.key === 'Escape') {
@@ -285,8 +285,7 @@
     $('TooLargeText').textContent = texts.TooLarge;
     $('TooLarge').addEventListener('close', () => Edit1.focus());
     $('TAboutBox').addEventListener('close', () => closeMenus(true));
-    Guide.addEventListener('close', () =>
-        (beforeGuide && beforeGuide.offsetParent ? beforeGuide : menus[0].button).focus());
+    Guide.addEventListener('close', () => focusBack(beforeGuide));
 
     // A caption's "&" letter, underlined.
     function withAccessKey(element, caption) {
@@ -316,7 +315,7 @@
         picture.alt = '';
         button.title = hint;
         button.setAttribute('aria-label', hint.replace(/ \(Alt\+.\)$/, ''));
-        // The buttons never take the focus: it stays in the answer box.
+        // The buttons never take the focus: it stays in the answer box or the result.
         button.tabIndex = -1;
         button.addEventListener('mousedown', (e) => e.preventDefault());
         const caption = texts[button.dataset.caption];
@@ -332,6 +331,9 @@
             buttons[key] = button;
         }
     }
+    $('SpeedButton1').addEventListener('click', () => PrintTranscript());
+    $('SpeedButton2').addEventListener('click', () => ShowHeadingDialog());
+    $('SpeedButton4').addEventListener('click', () => CopyTranscript());
     $('SpeedButton5').addEventListener('click', () => NewSeries(false));
     $('SpeedButton3').addEventListener('click', () => NewSeries(true));
     $('SpeedButton10').addEventListener('click', () => StepType(-1));
@@ -350,12 +352,19 @@
                 }
             }
         }
-        // "Udskriv" is disabled: Ctrl+P does nothing, as the menu says.
-        if (e.ctrlKey && e.code === 'KeyP') {
+        // Ctrl+P (Cmd+P on a Mac) prints the transcript, never the page; while "Udskriv" is
+        // disabled, or a dialog is open over the window, it does nothing.
+        if (isPrintKey(e)) {
             e.preventDefault();
+            if (!anyDialogOpen()) {
+                PrintTranscript();
+            }
         }
     });
     const anyDialogOpen = () => document.querySelector('dialog[open]') !== null;
+    function isPrintKey(e) {
+        return (e.ctrlKey || e.metaKey) && !e.altKey && e.code === 'KeyP';
+    }
 
     $('PaintBox1').setAttribute('aria-label', texts.SheetName);
     Result.setAttribute('aria-label', texts.ResultName);
@@ -405,6 +414,7 @@
         Result.hidden = true;
         $('PaintBox1').removeAttribute('aria-description');
         ShowAnswerBox(view);
+        UpdateOutputCommands();
     }
 
     // The box over the place where the answer will be drawn, empty, with the focus; a screen
@@ -448,6 +458,7 @@
         Edit1.hidden = true;
         $('PaintBox1').setAttribute('aria-description', score);
         $('Announce').textContent = view.Result.join(' ');
+        UpdateOutputCommands();
     }
 
     // The key rule: Enter hands in a box that is not empty; only digits and backspace reach
@@ -496,6 +507,151 @@
         }, {once: true});
     };
     watchRatio();
+
+    // ---- What the teacher takes away: the heading, the copy, the print ----
+
+    // Print and copy, in the menu, on the buttons and by their keys, only for a finished
+    // series.
+    function UpdateOutputCommands() {
+        const finished = state.SeriesFinished;
+        $('SpeedButton1').disabled = !finished;
+        $('SpeedButton4').disabled = !finished;
+        Udskriv1.setAttribute('aria-disabled', String(!finished));
+    }
+    UpdateOutputCommands();
+
+    // Back to where the pupil was before a dialog: the answer box or the result, or the menu
+    // bar where the exercise window is hidden.
+    function focusBack(element) {
+        (element && element.offsetParent ? element : menus[0].button).focus();
+    }
+
+    // The heading dialog "Overskrift": it shows the heading in force, Enter in its box goes
+    // to OK, OK sets the heading by the desktop's rule, Fortryd and Esc keep it as it was.
+    const TOverskrif = $('TOverskrif');
+    const HeadingEdit = $('HeadingEdit');
+    $('HeadingCaption').textContent = texts.HeadingCaption;
+    $('HeadingLabel').textContent = texts.HeadingLabel;
+    HeadingEdit.setAttribute('aria-label', texts.HeadingLabel.trim());
+    $('HeadingOk').textContent = texts.HeadingOk;
+    withAccessKey($('HeadingCancel'), texts.HeadingCancel);
+    let beforeHeading = null;
+    function ShowHeadingDialog() {
+        if (anyDialogOpen()) {
+            return;
+        }
+        beforeHeading = document.activeElement;
+        HeadingEdit.value = engine.ccall('qx5_heading', 'string', [], []);
+        TOverskrif.showModal();
+        HeadingEdit.focus();
+        HeadingEdit.setSelectionRange(HeadingEdit.value.length, HeadingEdit.value.length);
+    }
+    HeadingEdit.addEventListener('keydown', (e) => {
+        if (e.key === 'Enter') {
+            e.preventDefault();
+            $('HeadingOk').focus();
+        }
+    });
+    // A pasted text keeps its line breaks as blanks, as on the desktop: the box itself would
+    // drop them.
+    HeadingEdit.addEventListener('paste', (e) => {
+        const pasted = e.clipboardData?.getData('text/plain');
+        if (pasted) {
+            e.preventDefault();
+            const text = engine.ccall('qx5_heading_text', 'string', ['string'], [pasted]);
+            HeadingEdit.setRangeText(text, HeadingEdit.selectionStart, HeadingEdit.selectionEnd, 'end');
+        }
+    });
+    $('HeadingOk').addEventListener('click', () => {
+        call('qx5_set_heading', HeadingEdit.value);
+        TOverskrif.close();
+    });
+    $('HeadingCancel').addEventListener('click', () => TOverskrif.close());
+    TOverskrif.addEventListener('keydown', (e) => {
+        if (e.altKey && e.code === 'KeyF') {
+            e.preventDefault();
+            TOverskrif.close();
+        }
+    });
+    TOverskrif.addEventListener('close', () => focusBack(beforeHeading));
+
+    // What printing and copying take from the finished series, built anew each time.
+    function Output() {
+        const now = new Date();
+        return JSON.parse(engine.ccall('qx5_output', 'string', Array(5).fill('number'),
+            [now.getFullYear(), now.getMonth() + 1, now.getDate(), now.getHours(), now.getMinutes()]));
+    }
+
+    // Copy: plain text as the desktop puts it on the clipboard, and HTML in a fixed-pitch
+    // face. Through the Clipboard API, or where a page has none (served without https) or it
+    // is refused, through the copy command; where both fail, the pupil is told.
+    async function CopyTranscript() {
+        if ($('SpeedButton4').disabled) {
+            return;
+        }
+        const out = Output();
+        try {
+            await navigator.clipboard.write([new ClipboardItem({
+                'text/plain': new Blob([out.Plain], {type: 'text/plain'}),
+                'text/html': new Blob([out.Html], {type: 'text/html'}),
+            })]);
+            return;
+        } catch {
+            // The copy command below.
+        }
+        let copied = false;
+        const put = (e) => {
+            e.clipboardData.setData('text/plain', out.Plain);
+            e.clipboardData.setData('text/html', out.Html);
+            e.preventDefault();
+            copied = true;
+        };
+        document.addEventListener('copy', put);
+        try {
+            copied = document.execCommand('copy') && copied;
+        } catch {
+            copied = false;
+        }
+        document.removeEventListener('copy', put);
+        if (!copied && !anyDialogOpen()) {
+            const before = document.activeElement;
+            $('CopyFailedText').textContent = texts.CopyFailed + '\n' + texts.CopyRefused;
+            $('CopyFailed').addEventListener('close', () => focusBack(before), {once: true});
+            $('CopyFailed').showModal();
+        }
+    }
+
+    // Print: the page's print layout shows only the transcript (qx5.css); while it prints,
+    // the page's title is the desktop's PDF name without ".pdf", which a browser proposes
+    // as the PDF's name. The browser's own print command gets the transcript too.
+    const PrintOut = $('PrintOut');
+    function PreparePrint() {
+        PrintOut.replaceChildren();
+        if (!state.SeriesFinished) {
+            return;
+        }
+        const out = Output();
+        for (const line of out.Lines) {
+            const row = document.createElement('div');
+            row.textContent = line;
+            PrintOut.append(row);
+        }
+        document.title = out.PdfName.replace(/\.pdf$/, '');
+    }
+    // The command prepares the print once, so that the name keeps the minute it was given.
+    let prepared = false;
+    function PrintTranscript() {
+        if (state.SeriesFinished) {
+            PreparePrint();
+            prepared = true;
+            window.print();
+        }
+    }
+    window.addEventListener('beforeprint', () => prepared || PreparePrint());
+    window.addEventListener('afterprint', () => {
+        prepared = false;
+        document.title = Caption;
+    });
 
     // For the tests and for anyone curious: the engine's state as the page last read it.
     window.qx5 = {state: () => read('qx5_state'), view: () => read('qx5_view'), texts: () => texts};
