@@ -485,24 +485,31 @@
         }
     });
 
+    const followRatio = () => sheet.follow(window.devicePixelRatio || 1);
+    // A resize may come a moment before the new pixel ratio does (Chromium's screen emulation
+    // does so), and then nothing may tell the page of the ratio: look again for a second.
+    let lookAgain = 0;
     window.addEventListener('resize', () => {
         placeSplash();
         FitToMainWindow();
-        sheet.follow(window.devicePixelRatio || 1);
+        followRatio();
+        clearTimeout(lookAgain);
+        const look = (left) => {
+            lookAgain = !followRatio() && left > 0 ? setTimeout(look, 100, left - 1) : 0;
+        };
+        look(10);
     });
-    // A resize may come before the new pixel ratio does, and a move to a screen of another
-    // ratio may change no size. The canvas's size in device pixels tells both, after layout;
-    // where the browser cannot watch that, the ratio's own media query tells, once for each
-    // ratio.
+    // A move to a screen of another ratio may change no size. The canvas's size in device
+    // pixels tells, after layout; where the browser cannot watch that, the ratio's own media
+    // query tells, once for each ratio.
     try {
-        new ResizeObserver(() => sheet.follow(window.devicePixelRatio || 1))
-            .observe(sheet.canvas, {box: 'device-pixel-content-box'});
+        new ResizeObserver(followRatio).observe(sheet.canvas, {box: 'device-pixel-content-box'});
     } catch {
         // Safari knows no device-pixel box.
     }
     const watchRatio = () => {
         matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
-            sheet.follow(window.devicePixelRatio || 1);
+            followRatio();
             watchRatio();
         }, {once: true});
     };
