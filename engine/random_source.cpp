@@ -24,12 +24,6 @@ std::uint32_t MersenneRandomSource::MillisecondsOfDay() {
         ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + milliseconds);
 }
 
-std::uint32_t MersenneRandomSource::UtcMillisecondsOfDay() {
-    using namespace std::chrono;
-    const auto sinceMidnight = system_clock::now().time_since_epoch() % days(1);
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
-}
-
 std::int32_t MersenneRandomSource::DrawInteger(std::int32_t n) {
     // Multiply and shift: the high half of output × n. Outputs whose low half falls below
     // 2^32 mod n would make some results likelier than others; they are drawn again.

@@ -37,9 +37,6 @@ public:
     // Seeds from the time of day in milliseconds.
     void ReseedFromClock();
     static std::uint32_t MillisecondsOfDay();
-    // The same on the clock's own (UTC) day: for a seed that only has to differ from run
-    // to run, without reading the time zone.
-    static std::uint32_t UtcMillisecondsOfDay();
 
 protected:
     std::int32_t DrawInteger(std::int32_t n) override;
