@@ -66,9 +66,8 @@ int main(int argc, char* argv[]) {
     // The engine's state and the transcript's lines come first and live for the whole run.
     qx5::EngineState state;
     std::vector<std::string> transcript;
-    // Seeded now from the clock's count, which reads no file, so that series are random even
-    // if the window is never activated; the first activation seeds it again from the local
-    // time of day (the time zone is read then), once the window shows.
+    // Seeded now from the clock's count, which reads no file (the time zone would), so that
+    // series are random even if the window is never activated; its first activation reseeds.
     qx5::MersenneRandomSource random(
         static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 

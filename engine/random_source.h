@@ -36,7 +36,6 @@ public:
     void Reseed(std::uint32_t seed) { generator_.seed(seed); }
     // Seeds from the time of day in milliseconds.
     void ReseedFromClock();
-    static std::uint32_t MillisecondsOfDay();
 
 protected:
     std::int32_t DrawInteger(std::int32_t n) override;

@@ -32,9 +32,8 @@ public:
                        int exerciseType) = 0;
 };
 
-// The module's one entry point: a new session printing for that window. Its name carries
-// the version, so that a module of another version is refused, not called with a signature
-// it may not have.
+// The module's one entry point: a new session printing for that window. Its name carries the
+// version: a module of another version is refused, not called with a wrong signature.
 using MakePrintSessionFunction = PrintSession* (*)(QWidget* window);
 inline constexpr const char* MakePrintSessionSymbol = QT_STRINGIFY(QX5_PRINT_ENTRY);
 
