@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -65,9 +66,10 @@ int main(int argc, char* argv[]) {
     // The engine's state and the transcript's lines come first and live for the whole run.
     qx5::EngineState state;
     std::vector<std::string> transcript;
-    // Seeded now, so that series are random even if the window is never activated; the
-    // first activation seeds it again from the local time of day, once the window shows.
-    qx5::MersenneRandomSource random(qx5::MersenneRandomSource::UtcMillisecondsOfDay());
+    // Seeded now from the clock's count, which reads no file (the time zone would), so that
+    // series are random even if the window is never activated; its first activation reseeds.
+    qx5::MersenneRandomSource random(
+        static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
     // The menu stays in the window on every desktop, where the guide and the access keys
     // place it; a desktop-wide menu would also cost a D-Bus round trip before the window

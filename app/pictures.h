@@ -19,14 +19,13 @@ namespace qx5 {
 
 inline constexpr int SplashWidth = 270;
 inline constexpr int SplashHeight = 220;
-// The sizes of the window icon, compiled into the program (app/CMakeLists.txt names the
-// same files).
-inline constexpr int ProgramIconSizes[] = {16, 32, 48, 64};
+// The sizes of the window icon, compiled into the program, and the larger ones only
+// installed, for the desktop's menus and software centres; app/CMakeLists.txt sets them.
+inline constexpr int ProgramIconSizes[] = {QX5_WINDOW_ICON_SIZES};
+inline constexpr int InstalledIconSizes[] = {QX5_LARGE_ICON_SIZES};
 // The about box shows the icon at this size.
 inline constexpr int AboutBoxIconSize = 32;
 static_assert(std::ranges::find(ProgramIconSizes, AboutBoxIconSize) != std::end(ProgramIconSizes));
-// The larger sizes that are only installed, for the desktop's menus and software centres.
-inline constexpr int InstalledIconSizes[] = {128, 256};
 // The icon is designed on a grid of this many units a side.
 inline constexpr int ProgramIconUnits = 32;
 

@@ -9,10 +9,6 @@
 namespace qx5 {
 
 void MersenneRandomSource::ReseedFromClock() {
-    Reseed(MillisecondsOfDay());
-}
-
-std::uint32_t MersenneRandomSource::MillisecondsOfDay() {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
@@ -20,14 +16,8 @@ std::uint32_t MersenneRandomSource::MillisecondsOfDay() {
     localtime_r(&seconds, &local);
     const auto milliseconds =
         duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    return static_cast<std::uint32_t>(
-        ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + milliseconds);
-}
-
-std::uint32_t MersenneRandomSource::UtcMillisecondsOfDay() {
-    using namespace std::chrono;
-    const auto sinceMidnight = system_clock::now().time_since_epoch() % days(1);
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
+    Reseed(static_cast<std::uint32_t>(
+        ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + milliseconds));
 }
 
 std::int32_t MersenneRandomSource::DrawInteger(std::int32_t n) {

@@ -36,10 +36,6 @@ public:
     void Reseed(std::uint32_t seed) { generator_.seed(seed); }
     // Seeds from the time of day in milliseconds.
     void ReseedFromClock();
-    static std::uint32_t MillisecondsOfDay();
-    // The same on the clock's own (UTC) day: for a seed that only has to differ from run
-    // to run, without reading the time zone.
-    static std::uint32_t UtcMillisecondsOfDay();
 
 protected:
     std::int32_t DrawInteger(std::int32_t n) override;

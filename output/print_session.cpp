@@ -97,6 +97,6 @@ void DialogPrintSession::Print(const QFont& font, const Transcript& transcript,
 
 } // namespace qx5
 
-extern "C" Q_DECL_EXPORT qx5::PrintSession* qx5_MakePrintSession(QWidget* window) {
+extern "C" Q_DECL_EXPORT qx5::PrintSession* QX5_PRINT_ENTRY(QWidget* window) {
     return new qx5::DialogPrintSession(window);
 }

@@ -9,6 +9,8 @@
 
 #include "transcript.h"
 
+#include <QtGlobal>
+
 #include <string_view>
 
 class QFont;
@@ -30,8 +32,9 @@ public:
                        int exerciseType) = 0;
 };
 
-// The module's one entry point: a new session printing for that window.
+// The module's one entry point: a new session printing for that window. Its name carries the
+// version: a module of another version is refused, not called with a wrong signature.
 using MakePrintSessionFunction = PrintSession* (*)(QWidget* window);
-inline constexpr const char* MakePrintSessionSymbol = "qx5_MakePrintSession";
+inline constexpr const char* MakePrintSessionSymbol = QT_STRINGIFY(QX5_PRINT_ENTRY);
 
 } // namespace qx5

@@ -12,7 +12,7 @@
 int main(int argc, char* argv[]) {
     qx5::EngineState state;
     std::vector<std::string> transcript;
-    qx5::MersenneRandomSource random(qx5::MersenneRandomSource::MillisecondsOfDay());
+    qx5::MersenneRandomSource random; // seeded from the clock at the first activation
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(qx5::test::DarkPalette());

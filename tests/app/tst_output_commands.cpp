@@ -418,6 +418,8 @@ void OutputCommandsTest::printModuleIsLoadedOnlyWhenItIsOne_data() {
     QTest::newRow("a library without the entry point")
         << QLibraryInfo::path(QLibraryInfo::LibrariesPath) + QStringLiteral("/libQt6Test.so.6")
         << false;
+    QTest::newRow("a module of an earlier build")
+        << QStringLiteral(QX5_EARLIER_PRINT_MODULE) << false;
 }
 
 void OutputCommandsTest::printModuleIsLoadedOnlyWhenItIsOne() {

@@ -12,6 +12,8 @@
 
 #include <QtTest>
 
+#include <functional>
+#include <map>
 #include <vector>
 
 using namespace qx5;
@@ -219,18 +221,14 @@ QString RuleBroken(const EngineState& s, std::int32_t x, std::int32_t op, std::i
     return {};
 }
 
-std::int32_t Apply(std::int32_t x, std::int32_t op, std::int32_t a) {
-    switch (op) {
-    case Addition:
-        return x + a;
-    case Subtraction:
-        return x - a;
-    case Multiplication:
-        return x * a;
-    default:
-        return x / a;
-    }
-}
+// What each operation gives, by its code, in the standard library's arithmetic rather than
+// the engine's: division truncates toward zero; a code of no operation has no entry.
+const std::map<std::int32_t, std::function<std::int32_t(std::int32_t, std::int32_t)>> Result{
+    {Addition, std::plus<>()},
+    {Subtraction, std::minus<>()},
+    {Multiplication, std::multiplies<>()},
+    {Division, std::divides<>()},
+};
 
 } // namespace
 
@@ -281,7 +279,7 @@ void OperandChoiceTest::simpleChainsKeepEveryRule() {
 
                 // The pupil answers right most of the time, else anything the box accepts.
                 const std::int32_t bound = type == 1 ? s.MaxNumber - 7 + step : s.MaxNumber;
-                const std::int32_t right = Apply(x, s.Operation, s.Operand);
+                const std::int32_t right = Result.at(s.Operation)(x, s.Operand);
                 QVERIFY2(right >= 0 && right <= bound,
                          qPrintable(QString("type %1: right answer %2 outside 0..%3")
                                         .arg(type)

@@ -26,7 +26,6 @@ private slots:
     void reseedingRepeatsTheSequence();
     void drawsFollowTheRawOutputs_data();
     void drawsFollowTheRawOutputs();
-    void clockSeedIsATimeOfDay();
     void scriptedSourceRefusesWhatWasNotScripted();
 };
 
@@ -121,17 +120,6 @@ void RandomTest::drawsFollowTheRawOutputs() {
             QCOMPARE(static_cast<qint64>(random.Random() * 0x1p53), draw);
         }
     }
-}
-
-void RandomTest::clockSeedIsATimeOfDay() {
-    constexpr std::int64_t day = 24 * 60 * 60 * 1000;
-    const std::int64_t utc = MersenneRandomSource::UtcMillisecondsOfDay();
-    const std::int64_t local = MersenneRandomSource::MillisecondsOfDay();
-    QVERIFY(utc < day && local < day);
-    // The two differ by the time zone's offset, whole quarter hours (the clock ran between).
-    const std::int64_t offByQuarters = ((local - utc) % (day / 96) + day / 96) % (day / 96);
-    QVERIFY2(std::min(offByQuarters, day / 96 - offByQuarters) < 1000,
-             qPrintable(QString::number(offByQuarters)));
 }
 
 void RandomTest::scriptedSourceRefusesWhatWasNotScripted() {
