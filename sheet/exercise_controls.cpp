@@ -113,7 +113,8 @@ QRect SheetView::ToView(const QRect& sheetUnits) const {
             qRound(sheetUnits.width() * zoom_), qRound(sheetUnits.height() * zoom_)};
 }
 
-void SheetView::UpdateSheet(const QRegion& sheetUnits) {
+void SheetView::RepaintChanged() {
+    const QRegion sheetUnits = canvas_.TakeChangedArea();
     if (zoom_ == 1.0) {
         update(sheetUnits);
         return;

@@ -256,8 +256,7 @@ void TForm2::FollowDesktopPalette() {
     }
     ApplySheetPalette();
     Canvas().Redraw();
-    Canvas().TakeChangedArea();
-    PaintBox1->update();
+    PaintBox1->RepaintChanged();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
@@ -274,8 +273,7 @@ void TForm2::FitToMainWindow() {
     layout()->activate();
     const QSize sheet = PaintBox1->SheetSize();
     FitSheet(Canvas(), sheet.width(), sheet.height());
-    Canvas().TakeChangedArea();
-    PaintBox1->update();
+    PaintBox1->RepaintChanged();
 }
 
 void TForm2::ShowExerciseType() {
@@ -302,8 +300,7 @@ void TForm2::NewSeries() {
     // Only now, so that the focus goes straight from the result to the answer box.
     Result->hide();
     UpdateOutputCommands();
-    Canvas().TakeChangedArea();
-    PaintBox1->update();
+    PaintBox1->RepaintChanged();
 }
 
 void TForm2::ShowAnswerBox() {
@@ -350,7 +347,6 @@ void TForm2::ZoomSheet(int percent) {
     // The scroll area sizes the paint area on a posted request; the sheet needs it now.
     QCoreApplication::sendPostedEvents(ScrollBox1->viewport(), QEvent::LayoutRequest);
     PaintBox1->FitCanvasToZoom();
-    Canvas().TakeChangedArea();
     Edit1->setFont(ExerciseWindowFont(qRound(16 * zoom)));
     PlaceAnswerBox();
     if (Result->isVisible()) {
@@ -361,7 +357,7 @@ void TForm2::ZoomSheet(int percent) {
     if (working->isVisible()) {
         ScrollBox1->ensureWidgetVisible(working, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     }
-    PaintBox1->update();
+    PaintBox1->RepaintChanged();
 }
 
 void TForm2::HideAnswerBox() {
@@ -421,8 +417,8 @@ void TForm2::SubmitAnswer(const QString& typed) {
         break;
     }
     }
-    // Only the rows just drawn; the answer box's old and new places repaint themselves.
-    PaintBox1->UpdateSheet(Canvas().TakeChangedArea());
+    // The answer box's old and new places repaint themselves.
+    PaintBox1->RepaintChanged();
 }
 
 void TForm2::UpdateOutputCommands() {
