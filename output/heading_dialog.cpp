@@ -71,7 +71,7 @@ void TOverskrif::MakeControls() {
     BitBtn2 = new QPushButton(ToQString(HeadingCancelCaption), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(264, 88, 89, 25);
-    connect(BitBtn2, &QPushButton::clicked, this, &TOverskrif::BitBtn2Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     setTabOrder(Edit1, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
@@ -92,20 +92,12 @@ void TOverskrif::showEvent(QShowEvent* event) {
         // setGeometry, unlike move, places the client area rather than the frame.
         setGeometry(QRect(QPoint(229, 123), size()));
     }
-    // Every opening shows the heading in force, so a text typed and then cancelled last
-    // time can never become the heading by a later Fortryd.
+    // Every opening shows the heading in force, not a text typed and then cancelled.
     Edit1->setText(ToQString(PrintHeading_));
-    SavedHeading = PrintHeading_;
     opening_ = true;
 }
 
 bool TOverskrif::event(QEvent* event) {
-    // Escape is Fortryd's key, as Enter is OK's.
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
-        BitBtn2Click();
-        return true;
-    }
     const bool handled = QDialog::event(event);
     // Qt activates the dialog again whenever a window over it goes away; only the first
     // activation of an opening moves the focus, the pupil's own moves stand after that.
@@ -141,11 +133,6 @@ void TOverskrif::BitBtn1Click() {
     // A paste can bring line breaks and Qt's own marks; the heading must stay one line.
     PrintHeading_ = HeadingText(Edit1->text().toStdString());
     accept();
-}
-
-void TOverskrif::BitBtn2Click() {
-    PrintHeading_ = SavedHeading;
-    reject();
 }
 
 } // namespace qx5

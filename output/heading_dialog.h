@@ -33,8 +33,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
+    // OK: what the box holds becomes the heading. Fortryd, Escape and the close box reject
+    // the dialog, which leaves the heading as it was.
     void BitBtn1Click();
-    void BitBtn2Click();
 
 private:
     void MakeControls();
@@ -43,7 +44,6 @@ private:
     bool Edit1KeyPress(const QKeyEvent& key);
 
     std::string PrintHeading_;
-    std::string SavedHeading;
     QFrame* Bevel1 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;

@@ -140,6 +140,19 @@ void TForm2::setVisible(bool visible) {
     QWidget::setVisible(visible);
 }
 
+QString TForm2::ToolBarLetters() {
+    QString letters;
+    for (const ToolButtonRow& row : ToolBar) {
+        const QKeySequence key = row.Key.key() != Qt::Key_unknown
+                                     ? QKeySequence(row.Key)
+                                     : QKeySequence::mnemonic(ToQString(row.Caption));
+        if (!key.isEmpty()) {
+            letters += QChar(key[0].key());
+        }
+    }
+    return letters;
+}
+
 void TForm2::BuildToolBar() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -433,13 +446,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
         QMetaObject::invokeMethod(
             this, [this] { FollowDesktopPalette(); }, Qt::QueuedConnection);
     }
-    if (watched == Edit1) {
-        if (event->type() == QEvent::KeyPress) {
-            return Edit1KeyPress(static_cast<const QKeyEvent&>(*event));
-        }
-        if (event->type() == QEvent::KeyRelease) {
-            return Edit1KeyUp(static_cast<const QKeyEvent&>(*event));
-        }
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        return Edit1KeyPress(static_cast<const QKeyEvent&>(*event));
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -465,15 +473,6 @@ bool TForm2::Edit1KeyPress(const QKeyEvent& key) {
         return false;
     }
     return !std::all_of(typed.begin(), typed.end(), IsDigit);
-}
-
-bool TForm2::Edit1KeyUp(const QKeyEvent& key) {
-    if (key.key() == Qt::Key_F1 && !key.isAutoRepeat()) {
-        emit HelpRequested();
-        // Handled here; the main window must not open the help a second time.
-        return true;
-    }
-    return false;
 }
 
 void TForm2::SpeedButton5Click() {

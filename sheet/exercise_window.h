@@ -57,14 +57,12 @@ public:
     QAction* PrintAction() const { return PrintCommand; }
     QAction* HeadingAction() const { return HeadingCommand; }
     QAction* CopyAction() const { return CopyCommand; }
+    // The access letters the tool bar's keys take, Alt with each: a menu must leave them.
+    static QString ToolBarLetters();
     // The sheet and its zoom; they and the controls are made at the first show, or here.
     const ImageSheetCanvas& Sheet();
     SheetZoom& Zoom();
     void setVisible(bool visible) override;
-
-signals:
-    // F1 in the answer box.
-    void HelpRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -88,7 +86,6 @@ private:
     ImageSheetCanvas& Canvas();
     // Returns whether the key is swallowed.
     bool Edit1KeyPress(const QKeyEvent& key);
-    bool Edit1KeyUp(const QKeyEvent& key);
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
     void DescribeAnswerBox();
