@@ -4,15 +4,16 @@
 // The about box: the program's name, title, version and maker, and an OK button.
 #pragma once
 
-#include <QDialog>
-#include <QList>
+#include "controls_at_first_use.h"
 
-class QLabel;
-class QPushButton;
+#include <QDialog>
 
 namespace qx5 {
 
-class TAboutBox : public QDialog {
+// None of its controls is kept: nothing changes them once they are made.
+struct AboutBoxControls {};
+
+class TAboutBox : public ControlsAtFirstUse<QDialog, AboutBoxControls> {
     Q_OBJECT
 
 public:
@@ -20,18 +21,12 @@ public:
 
     // The version text, which the main window's caption repeats.
     QString VersionText() const;
-    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void MakeControls();
-
-    QPushButton* ok_ = nullptr;
-    QLabel* icon_ = nullptr;
-    QList<QLabel*> labels_;
-    bool laidOut_ = false;
+    void MakeControls(AboutBoxControls& made) override;
 };
 
 } // namespace qx5

@@ -119,7 +119,6 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     BuildClientArea();
     // The menu shares the exercise window's print command.
     BuildMenu();
-    connect(Form2, &TForm2::HelpRequested, this, &TForm1::ShowHelpContents);
     connect(Form2->CopyAction(), &QAction::triggered, this, &TForm1::CopyTranscript);
     aboutBox_ = new TAboutBox(this);
     Overskrif = new TOverskrif(this);
@@ -172,9 +171,8 @@ void TForm1::BuildMenu() {
     QFont desktopFont = QApplication::font(bar);
     desktopFont.setResolveMask(QFont::AllPropertiesResolved);
     bar->setFont(desktopFont);
-    // The exercise window's buttons own Alt+B, Alt+F, Alt+N and Alt+O, its heading and copy
-    // commands Alt+E and Alt+K.
-    QString usedInBar = QStringLiteral("BFNOEK");
+    // The exercise window's tool bar owns its letters with Alt.
+    QString usedInBar = TForm2::ToolBarLetters();
     const auto addMenu = [&](const char* name, const char* caption) {
         QMenu* menu = bar->addMenu(WithAccessKey(ToQString(caption), usedInBar));
         menu->setObjectName(QLatin1String(name));
@@ -189,7 +187,7 @@ void TForm1::BuildFileMenu(QMenu* file) {
     MenuFiller items(file);
     Udskriv1 = Form2->PrintAction();
     items.Add(Udskriv1, "Udskriv1", PrintCaption);
-    Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Udskriv1->setShortcuts(QKeySequence::Print);
     connect(Udskriv1, &QAction::triggered, this, &TForm1::Udskriv1Click);
     QAction* afslut = items.Add("Afslut1", QuitCaption);
     // The desktop's quit key; Ctrl+Q also where the platform names none.
@@ -217,6 +215,13 @@ void TForm1::BuildHelpMenu(QMenu* help) {
     MenuFiller items(help);
     connect(items.Add("Vejledning1", GuideCaption), &QAction::triggered, this,
             &TForm1::Vejledning1Click);
+    // F1, Shift with it too, wherever the focus is in the window; not shown in the menu.
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcuts(QKeySequence::keyBindings(QKeySequence::HelpContents)
+                          << QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    helpKey->setAutoRepeat(false);
+    connect(helpKey, &QAction::triggered, this, &TForm1::ShowHelpContents);
+    addAction(helpKey);
     help->addSeparator();
     connect(items.Add("Omprogrammet1", AboutItemCaption), &QAction::triggered, this,
             &TForm1::Omprogrammet1Click);
@@ -350,14 +355,6 @@ void TForm1::FollowCompositor(bool fromCompositor) {
     if (inside != size()) {
         resize(inside);
     }
-}
-
-void TForm1::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
-        ShowHelpContents();
-        return;
-    }
-    QMainWindow::keyReleaseEvent(event);
 }
 
 void TForm1::ShowHelpContents() {

@@ -67,7 +67,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private slots:
     void Timer1Timer();

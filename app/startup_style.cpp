@@ -3,6 +3,7 @@
 
 #include "startup_style.h"
 
+#include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
 
@@ -10,12 +11,12 @@ namespace qx5 {
 
 namespace {
 
-// A style's standard icon, asked of the style at its first use.
+// A standard icon, asked of the program's style whenever it is used: the desktop may have
+// given the program another style since.
 class DeferredStyleIcon final : public QIconEngine {
 public:
-    DeferredStyleIcon(const QStyle& style, QStyle::StandardPixmap which)
-        : style_(style)
-        , which_(which) {}
+    explicit DeferredStyleIcon(QStyle::StandardPixmap which)
+        : which_(which) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -40,16 +41,15 @@ public:
     QIconEngine* clone() const override { return new DeferredStyleIcon(*this); }
 
 private:
-    const QIcon& Icon() {
-        if (icon_.isNull()) {
-            icon_ = style_.standardIcon(which_);
+    QIcon Icon() const {
+        const QStyle* style = QApplication::style();
+        if (const auto* startup = dynamic_cast<const StartupStyle*>(style)) {
+            style = startup->baseStyle(); // which would answer with this icon again
         }
-        return icon_;
+        return style->standardIcon(which_);
     }
 
-    const QStyle& style_;
     QStyle::StandardPixmap which_;
-    QIcon icon_;
 };
 
 } // namespace
@@ -58,7 +58,7 @@ QIcon StartupStyle::standardIcon(StandardPixmap which, const QStyleOption* optio
                                  const QWidget* widget) const {
     if (which == SP_ToolBarHorizontalExtensionButton ||
         which == SP_ToolBarVerticalExtensionButton) {
-        return QIcon(new DeferredStyleIcon(*baseStyle(), which));
+        return QIcon(new DeferredStyleIcon(which));
     }
     return QProxyStyle::standardIcon(which, option, widget);
 }

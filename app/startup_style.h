@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The desktop's widget style, with one difference that no one sees: the menu bar's overflow
-// button gets its picture when it is first painted, not when the menu bar is made. Making
+// button gets its picture when it is painted, not when the menu bar is made. Making
 // that picture at once would search the icon-engine and image-format plugins before the
 // main window is on the screen, and the button only shows in a window too narrow for the
 // menu.

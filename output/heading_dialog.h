@@ -5,19 +5,24 @@
 // begins with.
 #pragma once
 
+#include "controls_at_first_use.h"
+
 #include <QDialog>
 
 #include <string>
 
-class QFrame;
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace qx5 {
 
-class TOverskrif : public QDialog {
+struct HeadingDialogControls {
+    QLineEdit* Edit1;
+    QPushButton* BitBtn1;
+};
+
+class TOverskrif : public ControlsAtFirstUse<QDialog, HeadingDialogControls> {
     Q_OBJECT
 
 public:
@@ -25,7 +30,6 @@ public:
 
     // The heading as UTF-8; empty until the pupil sets one.
     const std::string& PrintHeading() const { return PrintHeading_; }
-    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,22 +37,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
+    // OK: what the box holds becomes the heading. Fortryd, Escape and the close box reject
+    // the dialog, which leaves the heading as it was.
     void BitBtn1Click();
-    void BitBtn2Click();
 
 private:
-    void MakeControls();
+    void MakeControls(HeadingDialogControls& made) override;
     void FormActivate();
     // True when the key is consumed.
     bool Edit1KeyPress(const QKeyEvent& key);
 
     std::string PrintHeading_;
-    std::string SavedHeading;
-    QFrame* Bevel1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
     bool opening_ = false;
     bool firstOpened_ = false;
 };

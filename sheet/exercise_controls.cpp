@@ -18,6 +18,10 @@ void RenewAccessibleObject(QWidget* control) {
     if (QAccessible::isActive()) {
         QAccessible::deleteAccessibleInterface(
             QAccessible::uniqueId(QAccessible::queryAccessibleInterface(control)));
+        // Qt's cache of accessible objects connects to the control's destroyed signal for
+        // each object it makes, and keeps the connection when the object is deleted: one more
+        // at each renewal. It is the signal's only receiver; the next object connects anew.
+        QObject::disconnect(control, &QObject::destroyed, nullptr, nullptr);
     }
 }
 
@@ -109,7 +113,8 @@ QRect SheetView::ToView(const QRect& sheetUnits) const {
             qRound(sheetUnits.width() * zoom_), qRound(sheetUnits.height() * zoom_)};
 }
 
-void SheetView::UpdateSheet(const QRegion& sheetUnits) {
+void SheetView::RepaintChanged() {
+    const QRegion sheetUnits = canvas_.TakeChangedArea();
     if (zoom_ == 1.0) {
         update(sheetUnits);
         return;

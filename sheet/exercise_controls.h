@@ -57,8 +57,9 @@ public:
     QSize SheetSize() const;
     // A place on the sheet in the paint area's pixels.
     QRect ToView(const QRect& sheetUnits) const;
-    // Repaints a changed part of the sheet, given in sheet units.
-    void UpdateSheet(const QRegion& sheetUnits);
+    // Repaints what was drawn on the sheet since the last call: the one place the sheet's
+    // changed area goes (after an answer, only the rows just drawn).
+    void RepaintChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -31,9 +31,11 @@
 
 namespace qx5 {
 
+using Controls = ExerciseWindowControls;
+
 // One control of the tool bar.
 struct ToolButtonRow {
-    QToolButton* TForm2::*Button;
+    SpeedButton* Controls::*Button;
     const char* Name;
     QRect Geometry;
     ToolPicture Picture;
@@ -49,27 +51,27 @@ struct ToolButtonRow {
 // clang-format off
 const ToolButtonRow TForm2::ToolBar[] = {
     // Prints the finished series; the same command as the menu's "Udskriv" and Ctrl+P.
-    {&TForm2::SpeedButton1, "SpeedButton1", {12, 8, 32, 32}, ToolPicture::Printer,
+    {&Controls::SpeedButton1, "SpeedButton1", {12, 8, 32, 32}, ToolPicture::Printer,
      PrintHint, "", {}, nullptr, &TForm2::PrintCommand},
     // Opens the heading dialog: a name or heading for every later printout and copy. Its
     // key, like copy's, is a letter no menu and no text box takes: E of "eller", the first
     // free word of its hint.
-    {&TForm2::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
+    {&Controls::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
      HeadingHint, "", Qt::ALT | Qt::Key_E, nullptr, &TForm2::HeadingCommand},
     // Copies the finished series to the clipboard; K of "Kopier".
-    {&TForm2::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
+    {&Controls::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
      CopyHint, "", Qt::ALT | Qt::Key_K, nullptr, &TForm2::CopyCommand},
     // A new series of the same type from a new start number; no caption, so Alt+O is given.
-    {&TForm2::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
+    {&Controls::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
      NewSeriesHint, "", Qt::ALT | Qt::Key_O, &TForm2::SpeedButton5Click, nullptr},
     // The same start number again, with new instructions.
-    {&TForm2::SpeedButton3, "SpeedButton3", {168, 8, 33, 33}, ToolPicture::TurnBack,
+    {&Controls::SpeedButton3, "SpeedButton3", {168, 8, 33, 33}, ToolPicture::TurnBack,
      RestartHint, RestartCaption, {}, &TForm2::SpeedButton3Click, nullptr},
     // The previous exercise type; disabled at type 1.
-    {&TForm2::SpeedButton10, "SpeedButton10", {224, 8, 32, 32}, ToolPicture::ArrowLeft,
+    {&Controls::SpeedButton10, "SpeedButton10", {224, 8, 32, 32}, ToolPicture::ArrowLeft,
      PreviousTypeHint, PreviousTypeCaption, {}, &TForm2::SpeedButton10Click, nullptr},
     // The next exercise type; disabled at type 16.
-    {&TForm2::SpeedButton6, "SpeedButton6", {260, 8, 32, 32}, ToolPicture::ArrowRight,
+    {&Controls::SpeedButton6, "SpeedButton6", {260, 8, 32, 32}, ToolPicture::ArrowRight,
      NextTypeHint, NextTypeCaption, {}, &TForm2::SpeedButton6Click, nullptr},
 };
 // clang-format on
@@ -99,7 +101,7 @@ bool IsDigit(QChar c) {
 } // namespace
 
 TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClientArea)
-    : QWidget(mainWindowClientArea)
+    : ControlsAtFirstUse(mainWindowClientArea)
     , state_(state)
     , random_(random) {
     setObjectName(QStringLiteral("Form2"));
@@ -116,44 +118,44 @@ TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClie
     UpdateOutputCommands();
 }
 
-void TForm2::BuildControls() {
-    // The window is made at start-up but shown only when a type is chosen; its controls,
-    // their fonts and the sheet come then, so the program starts as lean as it can.
-    if (ScrollBox1) {
-        return;
-    }
-    // Its colours too: weighing the desktop's contrast would map much of the maths library.
+void TForm2::MakeControls(ExerciseWindowControls& made) {
+    // The window is made at start-up but shown only when a type is chosen. Its colours come
+    // with the controls: weighing the desktop's contrast would map much of the maths library.
     ApplySheetPalette();
-    BuildToolBar();
-    BuildSheet();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(BuildToolBar(made));
+    layout->addWidget(BuildSheet(made), 1);
 }
 
-void TForm2::setVisible(bool visible) {
-    if (visible) {
-        BuildControls();
+QString TForm2::ToolBarLetters() {
+    QString letters;
+    for (const ToolButtonRow& row : ToolBar) {
+        const QKeySequence key = row.Key.key() != Qt::Key_unknown
+                                     ? QKeySequence(row.Key)
+                                     : QKeySequence::mnemonic(ToQString(row.Caption));
+        if (!key.isEmpty()) {
+            letters += QChar(key[0].key());
+        }
     }
-    QWidget::setVisible(visible);
+    return letters;
 }
 
-void TForm2::BuildToolBar() {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(ToolBarHeight);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+QFrame* TForm2::BuildToolBar(ExerciseWindowControls& made) {
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(ToolBarHeight);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     // Sunken frames round the groups: output, series, type.
-    Bevel1 = MakeBevel(Panel1, "Bevel1", QRect(6, 4, 115, 40));
-    Bevel2 = MakeBevel(Panel1, "Bevel2", QRect(128, 4, 81, 41));
-    Bevel3 = MakeBevel(Panel1, "Bevel3", QRect(216, 4, 81, 41));
+    MakeBevel(panel, "Bevel1", QRect(6, 4, 115, 40));
+    MakeBevel(panel, "Bevel2", QRect(128, 4, 81, 41));
+    MakeBevel(panel, "Bevel3", QRect(216, 4, 81, 41));
     for (const ToolButtonRow& row : ToolBar) {
-        auto* button = new SpeedButton(Panel1, QLatin1String(row.Name), row.Geometry, row.Picture,
+        auto* button = new SpeedButton(panel, QLatin1String(row.Name), row.Geometry, row.Picture,
                                        ToQString(row.Hint), ToQString(row.Caption));
-        this->*row.Button = button;
+        made.*row.Button = button;
         if (row.Key.key() != Qt::Key_unknown) {
             const QKeySequence key(row.Key);
             if (row.Command) {
@@ -173,58 +175,50 @@ void TForm2::BuildToolBar() {
     }
 
     // The range of the type's numbers.
-    Label1 = new QLabel(Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(ExerciseWindowFont(21));
-    Label1->move(464, 12);
+    made.Label1 = new QLabel(panel);
+    made.Label1->setObjectName(QStringLiteral("Label1"));
+    made.Label1->setFont(ExerciseWindowFont(21));
+    made.Label1->move(464, 12);
+    return panel;
 }
 
-void TForm2::BuildSheet() {
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setFrameStyle(QFrame::NoFrame);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+QScrollArea* TForm2::BuildSheet(ExerciseWindowControls& made) {
+    auto* scrollBox = made.ScrollBox1 = new QScrollArea(this);
+    scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox->setFrameStyle(QFrame::NoFrame);
+    scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The paint area takes the visible width and at least the fixed extent's height, so
     // the scroll bar appears exactly when the visible part is lower than the extent.
-    ScrollBox1->setWidgetResizable(true);
+    scrollBox->setWidgetResizable(true);
     // Clicks on the sheet and Tab leave the focus in the answer box.
-    ScrollBox1->setFocusPolicy(Qt::NoFocus);
+    scrollBox->setFocusPolicy(Qt::NoFocus);
     const QWidget* client = parentWidget();
-    PaintBox1 = new SheetView(client ? client->devicePixelRatioF() : 1.0);
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setAccessibleName(ToQString(SheetName));
-    PaintBox1->SetExtent(QSize(0, ScrollExtent));
-    ScrollBox1->setWidget(PaintBox1);
-    ScrollBox1->viewport()->setAutoFillBackground(false);
-    zoom_ = new SheetZoom(this, ScrollBox1->viewport());
-    connect(zoom_, &SheetZoom::Changed, this, &TForm2::ZoomSheet);
+    auto* paintBox = made.PaintBox1 = new SheetView(client ? client->devicePixelRatioF() : 1.0);
+    paintBox->setObjectName(QStringLiteral("PaintBox1"));
+    paintBox->setAccessibleName(ToQString(SheetName));
+    paintBox->SetExtent(QSize(0, ScrollExtent));
+    scrollBox->setWidget(paintBox);
+    scrollBox->viewport()->setAutoFillBackground(false);
+    made.Zoom = new SheetZoom(this, scrollBox->viewport());
+    connect(made.Zoom, &SheetZoom::Changed, this, &TForm2::ZoomSheet);
 
-    Edit1 = new QLineEdit(PaintBox1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(0, 0, 57, 26);
-    Edit1->setMaxLength(AnswerBoxLength);
+    auto* edit = made.Edit1 = new QLineEdit(paintBox);
+    edit->setObjectName(QStringLiteral("Edit1"));
+    edit->setGeometry(0, 0, 57, 26);
+    edit->setMaxLength(AnswerBoxLength);
     // Typed characters pass the key rule below; an input method would bypass it.
-    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Edit1->setInputMethodHints(Qt::ImhDigitsOnly);
-    Edit1->installEventFilter(this);
-    Edit1->hide();
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setInputMethodHints(Qt::ImhDigitsOnly);
+    edit->installEventFilter(this);
+    edit->hide();
 
-    Result = new ResultText(PaintBox1);
+    made.Result = new ResultText(paintBox);
+    return scrollBox;
 }
 
 ImageSheetCanvas& TForm2::Canvas() {
-    return PaintBox1->Canvas();
-}
-
-const ImageSheetCanvas& TForm2::Sheet() {
-    BuildControls();
-    return PaintBox1->Canvas();
-}
-
-SheetZoom& TForm2::Zoom() {
-    BuildControls();
-    return *zoom_;
+    return Ui().PaintBox1->Canvas();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -233,9 +227,8 @@ void TForm2::showEvent(QShowEvent* event) {
 }
 
 void TForm2::FormShow() {
-    for (QToolButton* button : {SpeedButton1, SpeedButton2, SpeedButton4, SpeedButton5,
-                                SpeedButton3, SpeedButton10, SpeedButton6}) {
-        static_cast<SpeedButton*>(button)->DrawPicture();
+    for (const ToolButtonRow& row : ToolBar) {
+        (Ui().*row.Button)->DrawPicture();
     }
     FitToMainWindow();
 }
@@ -251,13 +244,12 @@ void TForm2::ApplySheetPalette() {
 
 void TForm2::FollowDesktopPalette() {
     // Before the first show there is nothing to colour; the colours come with the controls.
-    if (!PaintBox1) {
+    if (!ControlsMade()) {
         return;
     }
     ApplySheetPalette();
     Canvas().Redraw();
-    Canvas().TakeChangedArea();
-    PaintBox1->update();
+    Ui().PaintBox1->RepaintChanged();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
@@ -272,10 +264,9 @@ void TForm2::FitToMainWindow() {
     }
     // The layouts follow at once, so the paint area has its new size below.
     layout()->activate();
-    const QSize sheet = PaintBox1->SheetSize();
+    const QSize sheet = Ui().PaintBox1->SheetSize();
     FitSheet(Canvas(), sheet.width(), sheet.height());
-    Canvas().TakeChangedArea();
-    PaintBox1->update();
+    Ui().PaintBox1->RepaintChanged();
 }
 
 void TForm2::ShowExerciseType() {
@@ -288,39 +279,40 @@ void TForm2::ShowExerciseType() {
 }
 
 void TForm2::NewSeries() {
-    BuildControls();
     HideAnswerBox();
     qx5::NewSeries(state_, random_, Canvas());
-    Label1->setText(ToQString(state_.RangeLabel));
-    Label1->adjustSize();
+    const ExerciseWindowControls& ui = Ui();
+    ui.Label1->setText(ToQString(state_.RangeLabel));
+    ui.Label1->adjustSize();
     UpdateTypeButtons();
     // A finished 9-step sheet with its score line can be taller than the fixed extent.
-    PaintBox1->SetExtent(QSize(SheetWidthNeeded(Canvas(), state_, CurrentTypeTitle(state_)),
-                               std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_))));
-    PaintBox1->setAccessibleDescription(QString());
+    ui.PaintBox1->SetExtent(QSize(SheetWidthNeeded(Canvas(), state_, CurrentTypeTitle(state_)),
+                                  std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_))));
+    ui.PaintBox1->setAccessibleDescription(QString());
     ShowAnswerBox();
     // Only now, so that the focus goes straight from the result to the answer box.
-    Result->hide();
+    ui.Result->hide();
     UpdateOutputCommands();
-    Canvas().TakeChangedArea();
-    PaintBox1->update();
+    ui.PaintBox1->RepaintChanged();
 }
 
 void TForm2::ShowAnswerBox() {
-    Edit1->setMaxLength(AnswerBoxLength);
-    Edit1->clear();
+    const ExerciseWindowControls& ui = Ui();
+    ui.Edit1->setMaxLength(AnswerBoxLength);
+    ui.Edit1->clear();
     PlaceAnswerBox();
     // From one step to the next the box keeps the focus.
-    const bool focusStays = Edit1->hasFocus();
+    const bool focusStays = ui.Edit1->hasFocus();
     if (focusStays) {
         // Before the new name: it belongs to the next step's object, not to the one a
         // screen reader holds as focused.
-        RenewAccessibleObject(Edit1);
+        RenewAccessibleObject(ui.Edit1);
     }
     DescribeAnswerBox();
-    Edit1->show();
-    Edit1->setFocus(Qt::OtherFocusReason);
-    ScrollBox1->ensureWidgetVisible(Edit1, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
+    ui.Edit1->show();
+    ui.Edit1->setFocus(Qt::OtherFocusReason);
+    ui.ScrollBox1->ensureWidgetVisible(ui.Edit1, 0,
+                                       ui.PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     if (focusStays) {
         AnnounceStep();
     }
@@ -332,57 +324,56 @@ void TForm2::AnnounceStep() {
     // carries no text it can speak. So each step's box is a new accessible object that
     // gains the focus, as if the pupil had moved to the next box; it is also in a new
     // place, so that no screen reader takes it for the last one.
-    QAccessibleEvent focused(Edit1, QAccessible::Focus);
+    QAccessibleEvent focused(Ui().Edit1, QAccessible::Focus);
     QAccessible::updateAccessibility(&focused);
 }
 
 void TForm2::PlaceAnswerBox() {
     // On the sheet: the box scrolls with it, over its answer's place at the zoom.
-    Edit1->setGeometry(
-        PaintBox1->ToView(QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), 57, 26)));
+    Ui().Edit1->setGeometry(Ui().PaintBox1->ToView(
+        QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), 57, 26)));
 }
 
 void TForm2::ZoomSheet(int percent) {
     const qreal zoom = percent / 100.0;
-    ScrollBox1->setHorizontalScrollBarPolicy(percent > SmallestZoom ? Qt::ScrollBarAsNeeded
-                                                                    : Qt::ScrollBarAlwaysOff);
-    PaintBox1->SetZoom(zoom);
+    const ExerciseWindowControls& ui = Ui();
+    ui.ScrollBox1->setHorizontalScrollBarPolicy(percent > SmallestZoom ? Qt::ScrollBarAsNeeded
+                                                                       : Qt::ScrollBarAlwaysOff);
+    ui.PaintBox1->SetZoom(zoom);
     // The scroll area sizes the paint area on a posted request; the sheet needs it now.
-    QCoreApplication::sendPostedEvents(ScrollBox1->viewport(), QEvent::LayoutRequest);
-    PaintBox1->FitCanvasToZoom();
-    Canvas().TakeChangedArea();
-    Edit1->setFont(ExerciseWindowFont(qRound(16 * zoom)));
+    QCoreApplication::sendPostedEvents(ui.ScrollBox1->viewport(), QEvent::LayoutRequest);
+    ui.PaintBox1->FitCanvasToZoom();
+    ui.Edit1->setFont(ExerciseWindowFont(qRound(16 * zoom)));
     PlaceAnswerBox();
-    if (Result->isVisible()) {
-        Result->setGeometry(Edit1->geometry());
+    if (ui.Result->isVisible()) {
+        ui.Result->setGeometry(ui.Edit1->geometry());
     }
     // The view follows where the pupil works: the answer box, or the result's place.
-    QWidget* working = Edit1->isVisible() ? static_cast<QWidget*>(Edit1) : Result;
+    QWidget* working = ui.Edit1->isVisible() ? static_cast<QWidget*>(ui.Edit1) : ui.Result;
     if (working->isVisible()) {
-        ScrollBox1->ensureWidgetVisible(working, 0, PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
+        ui.ScrollBox1->ensureWidgetVisible(working, 0,
+                                           ui.PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     }
-    PaintBox1->update();
+    ui.PaintBox1->RepaintChanged();
 }
 
 void TForm2::HideAnswerBox() {
-    BuildControls();
-    Edit1->hide();
+    Ui().Edit1->hide();
 }
 
 void TForm2::DescribeAnswerBox() {
     // A pupil who cannot see the sheet hears the step and the instruction from a screen
     // reader, and the number the instruction applies to.
-    Edit1->setAccessibleName(ToQString(AnswerBoxName)
-                                 .arg(state_.StepIndex)
-                                 .arg(state_.StepsPerSeries)
-                                 .arg(ToQString(state_.InstructionText)));
-    Edit1->setAccessibleDescription(ToQString(AnswerBoxDescription).arg(state_.CurrentNumber));
+    Ui().Edit1->setAccessibleName(ToQString(AnswerBoxName)
+                                      .arg(state_.StepIndex)
+                                      .arg(state_.StepsPerSeries)
+                                      .arg(ToQString(state_.InstructionText)));
+    Ui().Edit1->setAccessibleDescription(ToQString(AnswerBoxDescription).arg(state_.CurrentNumber));
 }
 
 void TForm2::UpdateTypeButtons() {
-    BuildControls();
-    SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType);
-    SpeedButton10->setEnabled(state_.ExerciseType > FirstExerciseType);
+    Ui().SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType);
+    Ui().SpeedButton10->setEnabled(state_.ExerciseType > FirstExerciseType);
 }
 
 void TForm2::SubmitAnswer(const QString& typed) {
@@ -396,8 +387,8 @@ void TForm2::SubmitAnswer(const QString& typed) {
         message.exec();
         // The pupil corrects the number where it stands, even where no window manager
         // hands the focus back.
-        Edit1->activateWindow();
-        Edit1->setFocus(Qt::OtherFocusReason);
+        Ui().Edit1->activateWindow();
+        Ui().Edit1->setFocus(Qt::OtherFocusReason);
         return;
     }
     case AnswerOutcome::AcceptedNextStep:
@@ -413,16 +404,16 @@ void TForm2::SubmitAnswer(const QString& typed) {
         for (const std::string& line : ResultLines(state_)) {
             lines << ToQString(line);
         }
-        Result->ShowLines(lines, Edit1->geometry());
+        Ui().Result->ShowLines(lines, Ui().Edit1->geometry());
         HideAnswerBox();
-        PaintBox1->setAccessibleDescription(
+        Ui().PaintBox1->setAccessibleDescription(
             ToQString(ScoreDescription).arg(state_.CorrectCount).arg(state_.StepsPerSeries));
         UpdateOutputCommands();
         break;
     }
     }
-    // Only the rows just drawn; the answer box's old and new places repaint themselves.
-    PaintBox1->UpdateSheet(Canvas().TakeChangedArea());
+    // The answer box's old and new places repaint themselves.
+    Ui().PaintBox1->RepaintChanged();
 }
 
 void TForm2::UpdateOutputCommands() {
@@ -437,13 +428,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
         QMetaObject::invokeMethod(
             this, [this] { FollowDesktopPalette(); }, Qt::QueuedConnection);
     }
-    if (watched == Edit1) {
-        if (event->type() == QEvent::KeyPress) {
-            return Edit1KeyPress(static_cast<const QKeyEvent&>(*event));
-        }
-        if (event->type() == QEvent::KeyRelease) {
-            return Edit1KeyUp(static_cast<const QKeyEvent&>(*event));
-        }
+    if (ControlsMade() && watched == Ui().Edit1 && event->type() == QEvent::KeyPress) {
+        return Edit1KeyPress(static_cast<const QKeyEvent&>(*event));
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -453,8 +439,8 @@ bool TForm2::Edit1KeyPress(const QKeyEvent& key) {
     const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
     if (enter) {
         // Byte-wise "greater than a single blank": any non-empty text of digits.
-        if (Edit1->text().toStdString() > std::string(" ")) {
-            SubmitAnswer(Edit1->text());
+        if (Ui().Edit1->text().toStdString() > std::string(" ")) {
+            SubmitAnswer(Ui().Edit1->text());
         }
         return true;
     }
@@ -469,15 +455,6 @@ bool TForm2::Edit1KeyPress(const QKeyEvent& key) {
         return false;
     }
     return !std::all_of(typed.begin(), typed.end(), IsDigit);
-}
-
-bool TForm2::Edit1KeyUp(const QKeyEvent& key) {
-    if (key.key() == Qt::Key_F1 && !key.isAutoRepeat()) {
-        emit HelpRequested();
-        // Handled here; the main window must not open the help a second time.
-        return true;
-    }
-    return false;
 }
 
 void TForm2::SpeedButton5Click() {

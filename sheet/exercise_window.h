@@ -6,6 +6,7 @@
 // the engine; what the engine draws it copies to the screen.
 #pragma once
 
+#include "controls_at_first_use.h"
 #include "engine_state.h"
 #include "image_sheet_canvas.h"
 #include "random_source.h"
@@ -18,13 +19,13 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
-class QToolButton;
 
 namespace qx5 {
 
 class ResultText;
 class SheetView;
 class SheetZoom;
+class SpeedButton;
 struct ToolButtonRow;
 
 // The sheet's scrollable extent; a finished 9-step sheet may ask for more.
@@ -32,7 +33,25 @@ inline constexpr int ScrollExtent = 410;
 inline constexpr int ToolBarHeight = 49;
 inline constexpr int AnswerBoxLength = 3;
 
-class TForm2 : public QWidget {
+struct ExerciseWindowControls {
+    SpeedButton* SpeedButton1;
+    SpeedButton* SpeedButton2;
+    SpeedButton* SpeedButton4;
+    SpeedButton* SpeedButton5;
+    SpeedButton* SpeedButton3;
+    SpeedButton* SpeedButton10;
+    SpeedButton* SpeedButton6;
+    QLabel* Label1;
+    QScrollArea* ScrollBox1;
+    // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
+    SheetView* PaintBox1;
+    QLineEdit* Edit1;
+    // The finished series as text, where the focus goes when it finishes.
+    ResultText* Result;
+    SheetZoom* Zoom;
+};
+
+class TForm2 : public ControlsAtFirstUse<QWidget, ExerciseWindowControls> {
     Q_OBJECT
 
 public:
@@ -43,7 +62,6 @@ public:
     // After the main window has set ExerciseType: show the window and start a series.
     void ShowExerciseType();
     void NewSeries();
-    // Needs the controls, which the first show or NewSeries makes; SubmitAnswer too.
     void ShowAnswerBox();
     void HideAnswerBox();
     void UpdateTypeButtons();
@@ -57,14 +75,11 @@ public:
     QAction* PrintAction() const { return PrintCommand; }
     QAction* HeadingAction() const { return HeadingCommand; }
     QAction* CopyAction() const { return CopyCommand; }
-    // The sheet and its zoom; they and the controls are made at the first show, or here.
-    const ImageSheetCanvas& Sheet();
-    SheetZoom& Zoom();
-    void setVisible(bool visible) override;
-
-signals:
-    // F1 in the answer box.
-    void HelpRequested();
+    // The access letters the tool bar's keys take, Alt with each: a menu must leave them.
+    static QString ToolBarLetters();
+    // The sheet and its zoom.
+    const ImageSheetCanvas& Sheet() { return Canvas(); }
+    SheetZoom& Zoom() { return *Ui().Zoom; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -81,14 +96,13 @@ private slots:
 private:
     static const ToolButtonRow ToolBar[];
 
-    void BuildControls();
-    void BuildToolBar();
-    void BuildSheet();
+    void MakeControls(ExerciseWindowControls& made) override;
+    QFrame* BuildToolBar(ExerciseWindowControls& made);
+    QScrollArea* BuildSheet(ExerciseWindowControls& made);
     void FormShow();
     ImageSheetCanvas& Canvas();
     // Returns whether the key is swallowed.
     bool Edit1KeyPress(const QKeyEvent& key);
-    bool Edit1KeyUp(const QKeyEvent& key);
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
     void DescribeAnswerBox();
@@ -104,25 +118,6 @@ private:
     QAction* PrintCommand;
     QAction* HeadingCommand;
     QAction* CopyCommand;
-    QFrame* Panel1 = nullptr;
-    QFrame* Bevel1 = nullptr;
-    QFrame* Bevel2 = nullptr;
-    QFrame* Bevel3 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QToolButton* SpeedButton4 = nullptr;
-    QToolButton* SpeedButton5 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
-    QToolButton* SpeedButton10 = nullptr;
-    QToolButton* SpeedButton6 = nullptr;
-    QLabel* Label1 = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
-    // Owns the sheet bitmap, so that the bitmap lives exactly as long as what shows it.
-    SheetView* PaintBox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    // The finished series as text, where the focus goes when it finishes.
-    ResultText* Result = nullptr;
-    SheetZoom* zoom_ = nullptr;
 };
 
 } // namespace qx5

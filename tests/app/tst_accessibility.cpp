@@ -15,6 +15,16 @@ using namespace qx5::test;
 
 namespace {
 
+// The connections to the object's destroyed signal: Qt's accessibility cache makes one for
+// each accessible object it makes for it.
+int DestroyedWatchers(QObject* object) {
+    // receivers() is protected; a pointer to it named through a class of its own reaches it.
+    struct Peek : QObject {
+        using QObject::receivers;
+    };
+    return (object->*&Peek::receivers)(SIGNAL(destroyed(QObject*)));
+}
+
 struct Program : ProgramFixture {
     Program()
         : ProgramFixture(4711) {}
@@ -42,6 +52,7 @@ private slots:
     void resultDrawsNothingAndGivesTheFocusBack();
     void keysReachTheCommands_data();
     void keysReachTheCommands();
+    void renewingLeavesNoWatchBehind();
 };
 
 // Each step's box, then the result, gains the focus already named anew, and as an object
@@ -162,6 +173,29 @@ void AccessibilityTest::keysReachTheCommands() {
     QCOMPARE(QGuiApplication::clipboard()->text().contains(QStringLiteral("7 rigtige af 9.")),
              copies);
     QTRY_COMPARE(QApplication::focusWidget(), focused);
+}
+
+// The answer box and the result, renewed for a screen reader at each step, leave no watch on
+// their end behind: as many connections to their destroyed signals after four series as
+// after the first.
+void AccessibilityTest::renewingLeavesNoWatchBehind() {
+    if (!qEnvironmentVariableIsSet("QX5_ON_OWN_BUS")) {
+        QSKIP("objects are renewed only while accessibility is on: tst_accessibility_bus");
+    }
+    Program p;
+    QVERIFY(p.Show());
+    QTRY_VERIFY(QAccessible::isActive());
+    const auto watchers = [&p] {
+        return QList{DestroyedWatchers(p.Edit1()), DestroyedWatchers(p.Result())};
+    };
+    p.FinishSeries();
+    const QList<int> first = watchers();
+    for (int series = 2; series <= 4; ++series) {
+        QTest::keyClick(p.Result(), Qt::Key_O, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), p.Edit1());
+        p.PlaySeries([&p](int) { return p.state.ExpectedResult; });
+    }
+    QCOMPARE(watchers(), first);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -11,6 +11,7 @@
 #include "main_window.h"
 #include "pictures.h"
 #include "program_fixture.h"
+#include "startup_style.h"
 
 #include <QAction>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QResource>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QToolButton>
 #include <QWindow>
 #include <QtTest>
@@ -80,6 +82,7 @@ private slots:
     void afslutClosesTheWindow_data();
     void afslutClosesTheWindow();
     void qtSpeaksDanish();
+    void overflowButtonAfterAStyleChange();
 };
 
 void MainWindowTest::menusInOrderWithExactCaptions_data() {
@@ -397,6 +400,11 @@ void MainWindowTest::f1OpensHelpFromWindowAndAnswerBox() {
     QTRY_VERIFY(p.window.Help().Window()->isVisible());
     QCOMPARE(p.state.StepIndex, 1);
     p.window.Help().Window()->close();
+    QTest::qWait(20);
+    QVERIFY(WaitUntilActive(&p.window));
+    QTest::keyClick(p.Edit1(), Qt::Key_F1, Qt::ShiftModifier);
+    QTRY_VERIFY(p.window.Help().Window()->isVisible());
+    p.window.Help().Window()->close();
 
     p.Item("Vejledning1")->trigger();
     QTRY_VERIFY(p.window.Help().Window()->isVisible());
@@ -492,6 +500,31 @@ void MainWindowTest::qtSpeaksDanish() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "), QStringLiteral("x"),
                     QMessageBox::Cancel);
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuller"));
+}
+
+// The desktop gives the running program another style; a menu bar made under the program's
+// own then grows too narrow for its menus, and its overflow button shows the new style's
+// picture.
+void MainWindowTest::overflowButtonAfterAStyleChange() {
+    const QString before = QApplication::style()->name();
+    QApplication::setStyle(new StartupStyle);
+    QMenuBar bar;
+    for (const char* menu : {"Filer", "Vælg opgavetype", "Oplysninger"}) {
+        bar.addMenu(QString::fromUtf8(menu));
+    }
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    bar.resize(60, bar.height());
+    auto* overflow = Child<QToolButton>(&bar, "qt_menubar_ext_button");
+    QTRY_VERIFY(overflow->isVisible());
+    const QSize size = overflow->iconSize();
+    const QImage shown = overflow->icon().pixmap(size).toImage();
+    QVERIFY(!overflow->grab().isNull());
+    const QIcon wanted =
+        QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    QCOMPARE(shown, wanted.pixmap(size).toImage());
+    QApplication::setStyle(before);
 }
 
 QTEST_MAIN(MainWindowTest)

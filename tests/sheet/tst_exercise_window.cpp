@@ -103,7 +103,6 @@ private slots:
     void buttonsNeverTakeTheFocus();
     void sheetScrollsOverItsExtent();
     void resizeWhileHiddenRefitsOnShow();
-    void f1InTheAnswerBoxAsksForHelp();
     void answerRepaintsOnlyWhatChanged_data();
     void answerRepaintsOnlyWhatChanged();
     void zoomKeysScaleSheetAndAnswerBox_data();
@@ -401,18 +400,6 @@ void ExerciseWindowTest::resizeWhileHiddenRefitsOnShow() {
     QCOMPARE(f.form->width(), 1100);
     QCOMPARE(f.form->Sheet().Width(), f.Find<QWidget>("PaintBox1")->width());
     QVERIFY(f.form->Sheet().Width() > shownWidth);
-}
-
-void ExerciseWindowTest::f1InTheAnswerBoxAsksForHelp() {
-    Fixture f;
-    f.StartType(4);
-    QSignalSpy help(f.form, &TForm2::HelpRequested);
-    QTest::keyClick(f.Edit1(), Qt::Key_F1);
-    QCOMPARE(help.size(), 1);
-    QTest::keyClick(f.Edit1(), Qt::Key_F1, Qt::ShiftModifier);
-    QCOMPARE(help.size(), 2);
-    QTest::keyClick(f.Edit1(), Qt::Key_F2);
-    QCOMPARE(help.size(), 2);
 }
 
 void ExerciseWindowTest::answerRepaintsOnlyWhatChanged_data() {
