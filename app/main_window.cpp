@@ -29,6 +29,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include <initializer_list>
 #include <string_view>
 
 namespace qx5 {
@@ -215,10 +216,18 @@ void TForm1::BuildHelpMenu(QMenu* help) {
     MenuFiller items(help);
     connect(items.Add("Vejledning1", GuideCaption), &QAction::triggered, this,
             &TForm1::Vejledning1Click);
-    // F1, Shift with it too, wherever the focus is in the window; not shown in the menu.
+    // F1 whatever Shift, Ctrl and Alt are held with it, wherever the focus is in the window;
+    // not shown in the menu.
     auto* helpKey = new QAction(this);
-    helpKey->setShortcuts(QKeySequence::keyBindings(QKeySequence::HelpContents)
-                          << QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    QList<QKeySequence> helpKeys = QKeySequence::keyBindings(QKeySequence::HelpContents);
+    for (const Qt::KeyboardModifiers held : std::initializer_list<Qt::KeyboardModifiers>{
+             Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
+             Qt::ShiftModifier | Qt::ControlModifier, Qt::ShiftModifier | Qt::AltModifier,
+             Qt::ControlModifier | Qt::AltModifier,
+             Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier}) {
+        helpKeys << QKeySequence(QKeyCombination(held, Qt::Key_F1));
+    }
+    helpKey->setShortcuts(helpKeys);
     helpKey->setAutoRepeat(false);
     connect(helpKey, &QAction::triggered, this, &TForm1::ShowHelpContents);
     addAction(helpKey);
