@@ -22,6 +22,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -196,12 +197,19 @@ class Page:
             self.back_in_result()
 
     def clipboard(self, text=None):
-        """Puts the text on the clipboard, or reads every flavour on it."""
-        return self.driver.execute_async_script('''const [text, done] = arguments;
-            (text !== null ? navigator.clipboard.writeText(text) : navigator.clipboard.read().then(
-                async ([item]) => Object.fromEntries(await Promise.all(item.types.map(
-                    async (type) => [type, await (await item.getType(type)).text()])))))
-            .then(done, (e) => done(String(e)));''', text)
+        """Puts the text on the clipboard, or reads every flavour on it; gives what the browser
+        said where it refused, after trying for two seconds, since the sandboxed browser's
+        clipboard may refuse for a moment under load."""
+        for _ in range(20):
+            done = self.driver.execute_async_script('''const [text, done] = arguments;
+                (text !== null ? navigator.clipboard.writeText(text) : navigator.clipboard.read()
+                    .then(async ([item]) => Object.fromEntries(await Promise.all(item.types.map(
+                        async (type) => [type, await (await item.getType(type)).text()])))))
+                .then(done, (e) => done(String(e)));''', text)
+            if not isinstance(done, str):
+                return done
+            time.sleep(0.1)
+        return done
 
     def take_away(self, kind, heading_how, heading, copy_how, print_how):
         self.set_heading(heading_how, heading)
@@ -209,7 +217,8 @@ class Page:
         assert self.clipboard('-') is None
         self.press(copy_how, 'SpeedButton4', 'k')
         copied = WebDriverWait(self.driver, 5).until(
-            lambda d: (c := self.clipboard()).get('text/plain', '-') != '-' and c)
+            lambda d: isinstance(c := self.clipboard(), dict) and c.get('text/plain', '-') != '-'
+            and c, 'nothing was copied')
         self.press(print_how, 'SpeedButton1')
         printed = self.run('return printed')
         assert len(printed) == 1 and self.active().get_attribute('id') == 'Result', printed
