@@ -70,6 +70,12 @@ def data_url(path, kind):
     return f'data:{kind};base64,' + base64.b64encode(path.read_bytes()).decode()
 
 
+def inline_script(script):
+    """What would end a script, or start a comment or a closing tag in it, written with an
+    escape, which only a string or a pattern can hold."""
+    return script.replace('<!--', '\\x3C!--').replace('</', '<\\/')
+
+
 def self_contained(site):
     """index.html with every file it names inside it."""
     html = (site / 'index.html').read_text()
@@ -79,12 +85,11 @@ def self_contained(site):
     html = html.replace('<link rel="stylesheet" href="qx5.css">', f'<style>\n{css}</style>')
     wasm = base64.b64encode((site / 'qx5.wasm').read_bytes()).decode()
     # A page opened from a file may import no module: its modules become one, by Debian's
-    # esbuild. What would end a script, or start a comment or a closing tag in it, is
-    # written with an escape, which only a string or a pattern can hold.
-    inline = lambda script: script.replace('<!--', '\\x3C!--').replace('</', '<\\/')
-    loader = inline((site / 'qx5.js').read_text())
-    page = inline(subprocess.run(['esbuild', START, '--bundle', '--format=esm', '--log-level=warning'],
-                                 cwd=site, capture_output=True, text=True, check=True).stdout)
+    # esbuild.
+    loader = inline_script((site / 'qx5.js').read_text())
+    page = inline_script(subprocess.run(
+        ['esbuild', START, '--bundle', '--format=esm', '--log-level=warning'],
+        cwd=site, capture_output=True, text=True, check=True).stdout)
     html = html.replace('<script src="qx5.js"></script>\n',
                         f'<script id="qx5-wasm" type="application/octet-stream">{wasm}</script>\n'
                         f'<script>\n{loader}</script>\n')
