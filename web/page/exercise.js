@@ -121,7 +121,6 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         // sheet's description says the score, and nothing asks for a number any more.
         Result.replaceChildren(...view.Result.map((text) => {
             const line = document.createElement('div');
-            line.setAttribute('role', 'listitem');
             line.tabIndex = -1;
             line.textContent = text;
             return line;
