@@ -147,7 +147,7 @@ def said_twice_within_a_second(said):
 
 
 def stale_texts(node):
-    """What in the accessibility tree under node still asks for a number."""
+    """What in the accessibility tree under node still names a step or asks for a number."""
     found = []
     texts = [node.name or '', node.description or '']
     try:
@@ -155,7 +155,7 @@ def stale_texts(node):
         texts.append(text.getText(0, text.characterCount))
     except NotImplementedError:
         pass
-    found += [t for t in texts if 'Skriv det nye tal' in t]
+    found += [t for t in texts if re.search(r'Skriv det nye tal|Trin \d+ af', t)]
     for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
         found += stale_texts(child)
     return found

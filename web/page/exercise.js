@@ -23,6 +23,7 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     Edit1.style.width = sizes.AnswerBoxWidth + 'px';
     Edit1.style.height = sizes.AnswerBoxHeight + 'px';
     Edit1.maxLength = sizes.AnswerDigits;
+    const newBox = Edit1.cloneNode(false);
     Result.addEventListener('keydown', readResult);
     $('Label1').style.left = sizes.RangeLabelLeft + 'px';
 
@@ -71,10 +72,8 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         description.className = 'unseen';
         description.id = `Edit1Description${++boxes}`;
         description.textContent = format(texts.AnswerBoxDescription, state.CurrentNumber);
-        Edit1 = old.cloneNode(false);
+        Edit1 = newBox.cloneNode(false);
         old.removeAttribute('id');
-        Edit1.id = 'Edit1';
-        Edit1.value = '';
         Edit1.style.left = state.AnswerColumnX + 'px';
         Edit1.style.top = view.AnswerY + 'px';
         Edit1.setAttribute('aria-label', format(texts.AnswerBoxName, state.StepIndex, state.StepsPerSeries,
@@ -84,23 +83,19 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         takesKeys(Edit1);
         old.after(Edit1, description);
         const resultShown = !Result.hidden;
-        takeFocus(Edit1, () => {
+        // The focus goes to the new box first, and the old one goes after the next frame: a
+        // screen reader told first that the element with the focus was taken away moves its
+        // own focus quietly to what follows, and then takes the focus event for old news.
+        Edit1.focus({preventScroll: true});
+        requestAnimationFrame(() => setTimeout(() => {
             old.remove();
             $(old.getAttribute('aria-describedby'))?.remove();
             if (resultShown) {
                 Result.hidden = true;
                 Result.replaceChildren();
             }
-        });
+        }));
         Edit1.scrollIntoView({block: 'nearest', inline: 'nearest'});
-    }
-
-    // The focus goes to the new element first, and what had it goes after the next frame: a
-    // screen reader told first that the element with the focus was taken away moves its own
-    // focus quietly to what follows, and then takes the focus event for old news.
-    function takeFocus(element, goAway) {
-        element.focus({preventScroll: true});
-        requestAnimationFrame(() => setTimeout(goAway));
     }
 
     function submitAnswer(typed) {
@@ -128,11 +123,17 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         Result.style.left = Edit1.style.left;
         Result.style.top = Edit1.style.top;
         Result.hidden = false;
+        Result.firstChild.focus({preventScroll: true});
+        // The last box stays, unseen, empty and nameless, until the focus leaves the score:
+        // Orca, finding the element it had last gone when it hears of a focus on text, moves
+        // its own focus there quietly and says nothing.
         const box = Edit1;
-        takeFocus(Result.firstChild, () => {
-            box.hidden = true;
-            $(box.getAttribute('aria-describedby')).textContent = '';
-        });
+        box.classList.add('retired');
+        box.readOnly = true;
+        box.tabIndex = -1;
+        box.removeAttribute('aria-label');
+        $(box.getAttribute('aria-describedby')).textContent = '';
+        Result.addEventListener('focusout', () => (box.hidden = true), {once: true});
         PaintBox1.setAttribute('aria-description',
                                format(texts.ScoreDescription, state.CorrectCount, state.StepsPerSeries));
         output.update();
