@@ -32,7 +32,7 @@ from Xlib import X, display  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from chain_reader import apply, give_input_focus  # noqa: E402
+from chain_reader import apply, find, give_input_focus  # noqa: E402
 
 WRONG_STEPS = (2, 6)
 events = []
@@ -48,14 +48,6 @@ def wait_for(what, find, seconds=20):
             return found
         time.sleep(0.02)
     sys.exit("screen_reader_run: gave up waiting for %s" % what)
-
-
-def find(node, test):
-    for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
-        found = child if test(child) else find(child, test)
-        if found:
-            return found
-    return None
 
 
 ON_WAYLAND = os.environ.get("QT_QPA_PLATFORM") == "wayland"

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """What the screen-reader runs share: the new number worked out from an instruction as a
-pupil reads it, and the X input focus given to a program's window as a window manager
-would."""
+pupil reads it, an accessible object found in a tree, and the X input focus given to a
+program's window as a window manager would."""
 
 import re
 
@@ -25,6 +25,15 @@ def apply(number, instruction):
             return None
         number = match[1](number, int(match[0].group(1)))
     return number
+
+
+def find(node, test):
+    """The first accessible object under node, depth first, that passes test."""
+    for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
+        found = child if test(child) else find(child, test)
+        if found:
+            return found
+    return None
 
 
 def give_input_focus(pid):

@@ -28,7 +28,7 @@ import tty
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from chain_reader import apply, give_input_focus  # noqa: E402
+from chain_reader import apply, find, give_input_focus  # noqa: E402
 
 SEED = 20261210
 WRONG_STEPS = (3, 7)
@@ -159,14 +159,6 @@ def stale_texts(node):
     for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
         found += stale_texts(child)
     return found
-
-
-def find(node, test):
-    for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
-        found = child if test(child) else find(child, test)
-        if found:
-            return found
-    return None
 
 
 def focused_menu(pid):
