@@ -7,7 +7,7 @@ in a home folder of the test's own, its speech on with no voice and every uttera
 debug log. Type 9 is chosen from the menu and worked by keyboard, each step answered from
 what Orca said alone (two on purpose wrong); too large a number, the guide and the about box
 come on the way. What was heard after each key is held to HEARD, and nothing the page keeps
-for a screen reader may still ask for a number when the series is over.
+for a screen reader may still name a step or ask for a number when the series is over.
 
     orca_series.py <qx5.html>
 """
@@ -18,6 +18,7 @@ import os
 import pathlib
 import pty
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -55,8 +56,10 @@ HEARD = {
 SAID_ONCE = r'Trin \d+ af \d+|Dit tal er \d+|\d+ rigtige af \d+|Tallet er for stort'
 # Orca is quiet this long once it has said all a key brings.
 QUIET = 1.0
-UTTERANCE = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?"
-                       r"(?:\{[^{}]*\})?$", re.M | re.S)
+# A line of Orca's debug log that begins a record, and a record of something said.
+RECORD = re.compile(r"\d\d:\d\d:\d\d\.\d+ - ")
+UTTERANCE = re.compile(r"(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)'"
+                       r"(?: voice=\S+)? ?(?:\{[^{}]*\})?", re.S)
 failures = []
 
 
@@ -75,7 +78,7 @@ class Orca:
             'profiles': {'default': {'profile': ['Default', 'default']}},
             'pronunciations': {}, 'keybindings': {}}))
         self.log = home / 'orca.log'
-        self.text = ''
+        self.utterances = []
         self.terminal, writer = pty.openpty()
         tty.setraw(writer)
         threading.Thread(target=self.listen, daemon=True).start()
@@ -84,6 +87,7 @@ class Orca:
 
     def listen(self):
         decoder = codecs.getincrementaldecoder('utf-8')('replace')
+        unfinished, record = '', ''
         with open(self.log, 'w', encoding='utf-8') as log:
             while True:
                 try:
@@ -91,12 +95,20 @@ class Orca:
                 except OSError:
                     return
                 log.write(text)
-                self.text += text
+                *lines, unfinished = (unfinished + text).split('\n')
+                for line in lines:
+                    if not RECORD.match(line):
+                        record += '\n' + line
+                        continue
+                    said = UTTERANCE.fullmatch(record)
+                    if said:
+                        h, m, s, words = said.groups()
+                        self.utterances.append((int(h) * 3600 + int(m) * 60 + float(s), words))
+                    record = line
 
     def said(self):
         """Every utterance so far: (seconds of the day, text)."""
-        return [(int(h) * 3600 + int(m) * 60 + float(s), said)
-                for h, m, s, said in UTTERANCE.findall(self.text)]
+        return list(self.utterances)
 
     def after(self, key, wait_for=None, seconds=20):
         """Presses key and gives what Orca said after it, once it has said wait_for (or
@@ -209,8 +221,8 @@ def series(orca, browser):
         text = ' '.join(heard)
         named = re.search(rf'Trin {step} af (\d+): (.+?)(?: entry| edit|\.? Dit tal er|$)', text)
         number = re.search(r'Dit tal er (\d+)\.', text)
-        answer = named and number and apply(int(number[1]), named[2])
-        if answer is None or answer is False:
+        answer = apply(int(number[1]), named[2]) if named and number else None
+        if answer is None:
             sys.exit(f'orca_series: step {step} cannot be worked from {heard!r}')
         steps, instruction = int(named[1]), named[2]
         if step == 1:
@@ -257,6 +269,8 @@ def main():
                       XDG_RUNTIME_DIR=str(runtime))
     orca = Orca(home)
     orca.after(None, r'^Screen reader on\.$')
+    if orca.process.poll() is not None:
+        sys.exit(f'orca_series: Orca ended with {orca.process.returncode}: is another of this user\'s running?')
     browser = chromium(home, page)
     try:
         score = series(orca, browser)
@@ -265,6 +279,7 @@ def main():
         browser.wait()
         orca.process.kill()
         orca.process.wait()
+        shutil.rmtree(home / 'profile', ignore_errors=True)
     if failures:
         sys.exit('orca_series: ' + '\norca_series: '.join(failures) + f'\n(Orca\'s log: {orca.log})')
     print(f'orca_series: {score} heard; Orca\'s log: {orca.log}')
