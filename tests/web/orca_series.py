@@ -158,19 +158,13 @@ def said_twice_within_a_second(said):
                 failures.append(f'{twice} said twice within {later - at:.3f} s: {text!r}, {again!r}')
 
 
-def stale_texts(node):
-    """What in the accessibility tree under node still names a step or asks for a number."""
-    found = []
-    texts = [node.name or '', node.description or '']
+def stale(node):
+    """The node names a step or asks for a number."""
     try:
-        text = node.queryText()
-        texts.append(text.getText(0, text.characterCount))
+        text = node.queryText().getText(0, -1)
     except NotImplementedError:
-        pass
-    found += [t for t in texts if re.search(r'Skriv det nye tal|Trin \d+ af', t)]
-    for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
-        found += stale_texts(child)
-    return found
+        text = ''
+    return any(re.search(r'Skriv det nye tal|Trin \d+ af', t or '') for t in (node.name, node.description, text))
 
 
 def focused_menu(pid):
@@ -245,11 +239,10 @@ def series(orca, browser):
     instruction, answered, right = wrong[0]
     check('down', orca.after('Down', 'det skulle'), instruction=instruction, answered=answered,
           right=right)
-    # Nothing left that asks for a number.
-    app = find(pyatspi.Registry.getDesktop(0), lambda a: a.get_process_id() == browser.pid)
-    stale = stale_texts(app)
-    if stale:
-        failures.append(f'after the series the page still says {stale!r}')
+    # Nothing left that names a step or asks for a number.
+    left = find(find(pyatspi.Registry.getDesktop(0), lambda a: a.get_process_id() == browser.pid), stale)
+    if left:
+        failures.append(f'after the series the page still says {left.name!r}, {left.description!r}')
     # The about box, from the menu bar (Shift+Tab from the result).
     orca.after('shift+Tab')
     choose(orca, 'Hjælp', 'Om programmet')
