@@ -301,8 +301,10 @@ class Page:
         assert state['CorrectCount'] == state['StepsPerSeries'] - 2
         # The focus on the result's first line, the score.
         assert self.in_result(), 'the result has not the focus'
-        assert self.driver.find_element(By.ID, 'Result').get_attribute('aria-label') == self.texts['ResultName']
-        assert self.run('return document.activeElement.textContent') == f'{state["CorrectCount"]} rigtige af {state["StepsPerSeries"]}.'
+        result = self.driver.find_element(By.ID, 'Result')
+        assert result.get_attribute('aria-label') == self.texts['ResultName']
+        assert self.run('return document.activeElement.textContent') == \
+            f'{state["CorrectCount"]} rigtige af {state["StepsPerSeries"]}.'
         self.check_sheet(kind)
         if kind in TAKEN_AWAY:
             self.take_away(kind, *TAKEN_AWAY[kind])

@@ -4,7 +4,7 @@
 // The exercise window: the sheet, the answer box over it and the tool bar. Every rule is the
 // engine's; this moves the box, enables the buttons and says the steps to a screen reader.
 // A screen reader hears each step, and then the result, by the focus alone: each step's box
-// is a new element that takes the focus, and the result is a list of lines, its first with
+// is a new element that takes the focus, and the result is a group of lines, its first with
 // the focus.
 
 import {Outcome} from './engine.js';
@@ -125,8 +125,8 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         Result.hidden = false;
         Result.firstChild.focus({preventScroll: true});
         // The last box stays, unseen, empty and nameless, until the focus leaves the score:
-        // Orca, finding the element it had last gone when it hears of a focus on text, moves
-        // its own focus there quietly and says nothing.
+        // Orca, when the element it last had is gone by the time it hears of a focus on text,
+        // moves its own focus there quietly and says nothing.
         const box = Edit1;
         box.classList.add('retired');
         box.readOnly = true;
