@@ -164,7 +164,8 @@ def stale(node):
         text = node.queryText().getText(0, -1)
     except NotImplementedError:
         text = ''
-    return any(re.search(r'Skriv det nye tal|Trin \d+ af', t or '') for t in (node.name, node.description, text))
+    return any(re.search(r'Skriv det nye tal|Trin \d+ af', t or '')
+               for t in (node.name, node.description, text))
 
 
 def focused_menu(pid):
