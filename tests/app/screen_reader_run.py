@@ -31,12 +31,10 @@ import pyatspi  # noqa: E402
 from Xlib import X, display  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from chain_reader import apply, find, give_input_focus  # noqa: E402
+
 WRONG_STEPS = (2, 6)
-RULES = [(r"læg (\d+) til", lambda n, k: n + k),
-         (r"træk tallet fra (\d+)", lambda n, k: k - n),
-         (r"træk (\d+) fra", lambda n, k: n - k),
-         (r"gang med (\d+)", lambda n, k: n * k),
-         (r"(?:divider|del) med (\d+)", lambda n, k: int(n / k))]
 events = []
 
 
@@ -50,37 +48,6 @@ def wait_for(what, find, seconds=20):
             return found
         time.sleep(0.02)
     sys.exit("screen_reader_run: gave up waiting for %s" % what)
-
-
-def find(node, test):
-    for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
-        found = child if test(child) else find(child, test)
-        if found:
-            return found
-    return None
-
-
-def give_input_focus(pid):
-    """As a window manager would."""
-    screen = display.Display()
-    pid_atom = screen.intern_atom("_NET_WM_PID")
-    for window in screen.screen().root.query_tree().children:
-        owner = window.get_full_property(pid_atom, X.AnyPropertyType)
-        if owner and owner.value[0] == pid and window.get_attributes().map_state == X.IsViewable:
-            window.set_input_focus(X.RevertToParent, X.CurrentTime)
-            screen.sync()
-            return True
-    return False
-
-
-def apply(number, instruction):
-    for part in instruction.lower().split(" og "):
-        part = re.sub(r"^\(.\) ", "", part)
-        match = next(((m, f) for r, f in RULES for m in [re.fullmatch(r, part)] if m), None)
-        if not match:
-            sys.exit("screen_reader_run: cannot read %r" % instruction)
-        number = match[1](number, int(match[0].group(1)))
-    return number
 
 
 ON_WAYLAND = os.environ.get("QT_QPA_PLATFORM") == "wayland"
@@ -155,6 +122,8 @@ def run(qx5, screen):
         steps = int(steps)
         answer = apply(int(re.fullmatch(r"Dit tal er (\d+)\. .*", box.description)[1]),
                        instruction)
+        if answer is None:
+            sys.exit("screen_reader_run: cannot read %r" % instruction)
         if step in WRONG_STEPS:
             wrong.append((re.escape(instruction), answer + (1 if answer <= 0 else -1), answer))
             answer = wrong[-1][1]

@@ -176,8 +176,12 @@ class Page:
          'menu': lambda: self.choose_from_menu('Udskriv', 'Filer'),
          'Ctrl+P': lambda: self.keys(Keys.CONTROL + 'p')}.get(how, lambda: self.alt(letter))()
 
+    def in_result(self):
+        """A line of the result has the focus."""
+        return self.run('return document.activeElement.parentElement.id') == 'Result'
+
     def back_in_result(self):
-        assert self.dialog() is None and self.active().get_attribute('id') == 'Result'
+        assert self.dialog() is None and self.in_result()
 
     def set_heading(self, how, heading):
         """"Overskrift": the box named, Enter to OK, Enter again sets it; Fortryd keeps it."""
@@ -222,7 +226,7 @@ class Page:
             and c, 'nothing was copied')
         self.press(print_how, 'SpeedButton1')
         printed = self.run('return printed')
-        assert len(printed) == 1 and self.active().get_attribute('id') == 'Result', printed
+        assert len(printed) == 1 and self.in_result(), printed
         # The desktop's copy, and its PDF name from the minute the page gave its own.
         when = re.search(r' - (\d{4})-(\d\d)-(\d\d) (\d\d)\.(\d\d)$', printed[0]).groups()
         desktop = json.loads(self.reference.ask(
@@ -295,10 +299,11 @@ class Page:
             typed = str(expected - 1 if expected > 0 else expected + 1) if step in wrong else str(expected)
             state = self.answer(typed, f'type {kind}, step {step}')
         assert state['CorrectCount'] == state['StepsPerSeries'] - 2
-        result = self.active()
-        assert result.get_attribute('id') == 'Result', 'the result has not the focus'
+        # The focus on the result's first line, the score.
+        assert self.in_result(), 'the result has not the focus'
+        result = self.driver.find_element(By.ID, 'Result')
         assert result.get_attribute('aria-label') == self.texts['ResultName']
-        assert result.get_attribute('value').split('\n')[0] == \
+        assert self.run('return document.activeElement.textContent') == \
             f'{state["CorrectCount"]} rigtige af {state["StepsPerSeries"]}.'
         self.check_sheet(kind)
         if kind in TAKEN_AWAY:

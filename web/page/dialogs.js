@@ -14,6 +14,22 @@ function showModal(dialog, before = document.activeElement) {
     dialog.showModal();
 }
 
+// A dialog that says something (a message, the about box, the guide) takes the focus itself,
+// so that a screen reader reads it as it opens: with the focus on its OK, Orca says nothing.
+// Enter on it is its OK, Esc closes it as any dialog.
+function showToRead(dialog) {
+    showModal(dialog);
+    dialog.focus();
+}
+function closeOnEnter(dialog) {
+    dialog.addEventListener('keydown', (e) => {
+        if (e.key === 'Enter' && e.target === dialog) {
+            e.preventDefault();
+            dialog.close();
+        }
+    });
+}
+
 // The desktop's Danish guide, which travels inside the page, shown as a page of its own over
 // this one; F1 opens it anywhere.
 function makeGuide(texts) {
@@ -45,7 +61,7 @@ function makeGuide(texts) {
     const show = () => {
         if (!Guide.open) {
             GuideText.srcdoc = guide;
-            showModal(Guide);
+            showToRead(Guide);
         }
     };
     document.addEventListener('keydown', (e) => {
@@ -102,14 +118,15 @@ function makeHeadingDialog(engine, texts, keys) {
 
 export function makeDialogs(engine, program) {
     const {Texts: texts, Keys: keys} = program;
+    ['TooLarge', 'CopyFailed', 'Guide', 'TAboutBox'].forEach((id) => closeOnEnter($(id)));
     return {
         showGuide: makeGuide(texts),
-        showAbout: () => showModal($('TAboutBox')),
+        showAbout: () => showToRead($('TAboutBox')),
         showHeading: makeHeadingDialog(engine, texts, keys),
         // A message with its OK: TooLarge or CopyFailed, with its text.
         message(name, text) {
             $(name + 'Text').textContent = text;
-            showModal($(name));
+            showToRead($(name));
         },
     };
 }

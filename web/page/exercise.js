@@ -3,6 +3,9 @@
 
 // The exercise window: the sheet, the answer box over it and the tool bar. Every rule is the
 // engine's; this moves the box, enables the buttons and says the steps to a screen reader.
+// A screen reader hears each step, and then the result, by the focus alone: each step's box
+// is a new element that takes the focus, and the result is a group of lines, its first with
+// the focus.
 
 import {Outcome} from './engine.js';
 import {$, focusBack, format} from './dom.js';
@@ -13,14 +16,15 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     const TForm2 = $('TForm2');
     const ScrollBox1 = $('ScrollBox1');
     const PaintBox1 = $('PaintBox1');
-    const Edit1 = $('Edit1');
     const Result = $('Result');
+    let Edit1 = $('Edit1');
+    let boxes = 0;
 
-    for (const box of [Edit1, Result]) {
-        box.style.width = sizes.AnswerBoxWidth + 'px';
-        box.style.height = sizes.AnswerBoxHeight + 'px';
-    }
+    Edit1.style.width = sizes.AnswerBoxWidth + 'px';
+    Edit1.style.height = sizes.AnswerBoxHeight + 'px';
     Edit1.maxLength = sizes.AnswerDigits;
+    const newBox = Edit1.cloneNode(false);
+    Result.addEventListener('keydown', readResult);
     $('Label1').style.left = sizes.RangeLabelLeft + 'px';
 
     function showType(type) {
@@ -54,25 +58,43 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         $('SpeedButton6').disabled = state.ExerciseType === types[types.length - 1].Number;
         $('SheetArea').style.width = view.SheetWidth + 'px';
         $('SheetArea').style.height = Math.max(sizes.SheetMinHeight, view.SheetHeight) + 'px';
-        Result.hidden = true;
         PaintBox1.removeAttribute('aria-description');
         showAnswerBox(state, view);
         output.update();
     }
 
-    // The box over the place where the answer will be drawn, empty, with the focus; a screen
-    // reader hears the step as the desktop's answer box says it.
+    // A new box over the place where the answer will be drawn, empty, with the focus; a
+    // screen reader hears the step as the desktop's answer box says it. Its description is
+    // its own: a changed one on the box with the focus would be heard as news of its own.
     function showAnswerBox(state, view) {
-        Edit1.value = '';
+        const old = Edit1;
+        const description = document.createElement('span');
+        description.className = 'unseen';
+        description.id = `Edit1Description${++boxes}`;
+        description.textContent = format(texts.AnswerBoxDescription, state.CurrentNumber);
+        Edit1 = newBox.cloneNode(false);
+        old.removeAttribute('id');
         Edit1.style.left = state.AnswerColumnX + 'px';
         Edit1.style.top = view.AnswerY + 'px';
-        const name = format(texts.AnswerBoxName, state.StepIndex, state.StepsPerSeries, state.InstructionText);
-        const description = format(texts.AnswerBoxDescription, state.CurrentNumber);
-        Edit1.setAttribute('aria-label', name);
-        $('Edit1Description').textContent = description;
-        $('Announce').textContent = name + '. ' + description;
+        Edit1.setAttribute('aria-label', format(texts.AnswerBoxName, state.StepIndex, state.StepsPerSeries,
+                                                state.InstructionText));
+        Edit1.setAttribute('aria-describedby', description.id);
         Edit1.hidden = false;
+        takesKeys(Edit1);
+        old.after(Edit1, description);
+        const resultShown = !Result.hidden;
+        // The focus goes to the new box first, and the old one goes after the next frame: a
+        // screen reader told first that the element with the focus was taken away moves its
+        // own focus quietly to what follows, and then takes the focus event for old news.
         Edit1.focus({preventScroll: true});
+        requestAnimationFrame(() => setTimeout(() => {
+            old.remove();
+            $(old.getAttribute('aria-describedby'))?.remove();
+            if (resultShown) {
+                Result.hidden = true;
+                Result.replaceChildren();
+            }
+        }));
         Edit1.scrollIntoView({block: 'nearest', inline: 'nearest'});
     }
 
@@ -90,42 +112,69 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
             showAnswerBox(state, view);
             return;
         }
-        // The result takes the box's place and the focus, line by line for a screen reader.
-        Result.value = view.Result.join('\n');
+        // The result takes the box's place and the focus on its first line, the score; the
+        // sheet's description says the score, and nothing asks for a number any more.
+        Result.replaceChildren(...view.Result.map((text) => {
+            const line = document.createElement('div');
+            line.tabIndex = -1;
+            line.textContent = text;
+            return line;
+        }));
         Result.style.left = Edit1.style.left;
         Result.style.top = Edit1.style.top;
         Result.hidden = false;
-        Result.focus({preventScroll: true});
-        Edit1.hidden = true;
+        Result.firstChild.focus({preventScroll: true});
+        // The last box stays, unseen, empty and nameless, until the focus leaves the score:
+        // Orca, when the element it last had is gone by the time it hears of a focus on text,
+        // moves its own focus there quietly and says nothing.
+        const box = Edit1;
+        box.classList.add('retired');
+        box.readOnly = true;
+        box.tabIndex = -1;
+        box.removeAttribute('aria-label');
+        $(box.getAttribute('aria-describedby')).textContent = '';
+        Result.addEventListener('focusout', () => (box.hidden = true), {once: true});
         PaintBox1.setAttribute('aria-description',
                                format(texts.ScoreDescription, state.CorrectCount, state.StepsPerSeries));
-        $('Announce').textContent = view.Result.join(' ');
         output.update();
+    }
+
+    // The arrow keys, Home and End go from line to line of the result.
+    function readResult(e) {
+        const lines = [...Result.children];
+        const at = lines.indexOf(e.target);
+        const to = {ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: lines.length - 1}[e.key];
+        if (to !== undefined && !e.altKey && !e.ctrlKey) {
+            e.preventDefault();
+            lines[Math.max(0, Math.min(lines.length - 1, to))].focus({preventScroll: true});
+        }
     }
 
     // The key rule: Enter hands in a box that is not empty; only digits and backspace reach
     // the box.
-    Edit1.addEventListener('keydown', (e) => {
-        if (e.key === 'Enter') {
-            e.preventDefault();
-            if (Edit1.value > ' ') {
-                submitAnswer(Edit1.value);
+    function takesKeys(box) {
+        box.addEventListener('keydown', (e) => {
+            if (e.key === 'Enter') {
+                e.preventDefault();
+                if (box.value > ' ') {
+                    submitAnswer(box.value);
+                }
             }
-        }
-    });
-    Edit1.addEventListener('beforeinput', (e) => {
-        if (e.inputType === 'insertText' && !/^[0-9]*$/.test(e.data || '')) {
-            e.preventDefault();
-        }
-    });
-    // What comes otherwise (a touch keyboard's composition, its corrections) is cut to its
-    // digits, as many as the box takes.
-    Edit1.addEventListener('input', () => {
-        const digits = Edit1.value.replace(/[^0-9]/g, '').slice(0, sizes.AnswerDigits);
-        if (Edit1.value !== digits) {
-            Edit1.value = digits;
-        }
-    });
+        });
+        box.addEventListener('beforeinput', (e) => {
+            if (e.inputType === 'insertText' && !/^[0-9]*$/.test(e.data || '')) {
+                e.preventDefault();
+            }
+        });
+        // What comes otherwise (a touch keyboard's composition, its corrections) is cut to
+        // its digits, as many as the box takes.
+        box.addEventListener('input', () => {
+            const digits = box.value.replace(/[^0-9]/g, '').slice(0, sizes.AnswerDigits);
+            if (box.value !== digits) {
+                box.value = digits;
+            }
+        });
+    }
 
     const step = (change) => () => {
         change();
