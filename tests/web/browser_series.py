@@ -276,6 +276,12 @@ class Page:
         assert f'Title:           {title}\n' in info or 'Title:' not in info, info
         assert f'Pages:           {2 if kind == 14 else 1}\n' in info, info
         text = subprocess.run(['pdftotext', '-layout', pdf, '-'], capture_output=True, text=True).stdout
+        # Asked for its header and footer (Chromium), the browser finds no margin to put them
+        # in; every page has the desktop's margins, half an inch at the left, an inch on top.
+        assert 'file:' not in text and 'qx5.html' not in text, f'the browser\'s header or footer:\n{text}'
+        boxes = subprocess.run(['pdftotext', '-bbox', pdf, '-'], capture_output=True, text=True).stdout
+        firsts = re.findall(r'<page [^>]*>\s*<word xMin="([\d.]+)" yMin="([\d.]+)"', boxes)
+        assert all(abs(float(x) - 36) < 1 and abs(float(y) - 72) < 3 for x, y in firsts), firsts
         printout, at = ' '.join(text.split()), 0
         for line in lines[1:]:
             at = printout.find(' '.join(line.split()), at)

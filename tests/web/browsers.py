@@ -119,7 +119,8 @@ class Chromium(Selenium):
             'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
 
     def pdf(self, height=None):
-        return base64.b64decode(self.cdp('Page.printToPDF', {'paperHeight': height} if height else {})['data'])
+        paper = {'paperHeight': height} if height else {}
+        return base64.b64decode(self.cdp('Page.printToPDF', {'displayHeaderFooter': True, **paper})['data'])
 
     def requests(self):
         events = (json.loads(entry['message'])['message'] for entry in self.driver.get_log('performance'))
