@@ -93,6 +93,7 @@ class Page:
         self.engine = engine
         self.reference = reference
         self.out = out
+        self.program = None
         self.texts = None
 
     def run(self, script, *args):
@@ -297,7 +298,7 @@ class Page:
 
     def play(self, kind, how, wrong, restart):
         if how == 'menu':
-            self.choose_from_menu(self.texts['Types'][kind - 1])
+            self.choose_from_menu(self.program['Types'][kind - 1]['Caption'])
             state = self.same_state(f'type {kind}', f'type {kind} from the menu')
         else:
             self.alt('n')
@@ -339,7 +340,8 @@ def main():
         wait_until(lambda: browser.run('return document.body.dataset.ready'), 30, 'the page did not start')
         loaded = browser.requests()
         page = Page(browser, engine, reference, out)
-        page.texts = page.run('return qx5.texts()')
+        page.program = page.run('return qx5.program()')
+        page.texts = page.program['Texts']
         assert browser.title().replace('\xa0', ' ') == page.texts['Caption'], f'the title: {browser.title()!r}'
         # The theme is dark indeed: the sheet had a dark face to refuse, where the engine has one.
         face = page.run('''const p = document.createElement("div");
@@ -357,7 +359,7 @@ def main():
                                            'return c.width === 2 * parseInt(c.style.width)'),
                        10, 'the sheet was not drawn again at the new pixel ratio')
         # With the exercise window hidden, the about box gives the focus back to the menu bar.
-        page.choose_from_menu(page.texts['EvenDivisionGroup'])
+        page.choose_from_menu(page.program['Groups'][1])
         page.choose_from_menu(page.texts['AboutItem'], page.texts['HelpMenu'])
         page.keys(Keys.ENTER)
         assert page.focused('class') == 'menu-title', 'the focus is not on the menu bar'

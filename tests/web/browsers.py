@@ -104,7 +104,7 @@ class Chromium(Selenium):
         if os.geteuid() == 0 or subprocess.run(['unshare', '--user', 'true'],
                                                stderr=subprocess.DEVNULL).returncode != 0:
             options.add_argument('--no-sandbox')
-        options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
+        options.set_capability('goog:loggingPrefs', {'performance': 'ALL', 'browser': 'ALL'})
         super().__init__(webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options))
         self.size = (width, height)
         self.cdp('Emulation.setEmulatedMedia', {
