@@ -14,7 +14,11 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     const ScrollBox1 = $('ScrollBox1');
     const PaintBox1 = $('PaintBox1');
     const Edit1 = $('Edit1');
+    const HandIn = $('HandIn');
     const Result = $('Result');
+    // The sheet never narrower than a series of any type needs: on a narrow view it keeps
+    // the desktop's geometry and scrolls sideways, its answer column in view.
+    const sheetWidth = Math.max(...types.map((type) => type.SheetWidth));
 
     for (const box of [Edit1, Result]) {
         box.style.width = sizes.AnswerBoxWidth + 'px';
@@ -42,7 +46,8 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     // its least height.
     function fit() {
         if (!TForm2.hidden) {
-            engine.fit(ScrollBox1.clientWidth, Math.max(sizes.SheetMinHeight, ScrollBox1.clientHeight));
+            engine.fit(Math.max(sheetWidth, ScrollBox1.clientWidth),
+                       Math.max(sizes.SheetMinHeight, ScrollBox1.clientHeight));
         }
     }
 
@@ -72,8 +77,14 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         $('Edit1Description').textContent = description;
         $('Announce').textContent = name + '. ' + description;
         Edit1.hidden = false;
+        HandIn.style.left = state.AnswerColumnX + sizes.AnswerBoxWidth + 4 + 'px';
+        HandIn.style.top = Edit1.style.top;
+        HandIn.hidden = false;
         Edit1.focus({preventScroll: true});
-        Edit1.scrollIntoView({block: 'nearest', inline: 'nearest'});
+        // The hand-in button too, where it is shown, beside the box.
+        for (const element of [Edit1, HandIn]) {
+            element.scrollIntoView({block: 'nearest', inline: 'nearest'});
+        }
     }
 
     function submitAnswer(typed) {
@@ -97,6 +108,7 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         Result.hidden = false;
         Result.focus({preventScroll: true});
         Edit1.hidden = true;
+        HandIn.hidden = true;
         PaintBox1.setAttribute('aria-description',
                                format(texts.ScoreDescription, state.CorrectCount, state.StepsPerSeries));
         $('Announce').textContent = view.Result.join(' ');
@@ -104,15 +116,23 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     }
 
     // The key rule: Enter hands in a box that is not empty; only digits and backspace reach
-    // the box.
+    // the box. The hand-in button does what Enter does, and leaves the focus (and a touch
+    // keyboard) with the box.
+    const handIn = () => {
+        if (Edit1.value > ' ') {
+            submitAnswer(Edit1.value);
+        }
+    };
     Edit1.addEventListener('keydown', (e) => {
         if (e.key === 'Enter') {
             e.preventDefault();
-            if (Edit1.value > ' ') {
-                submitAnswer(Edit1.value);
-            }
+            handIn();
         }
     });
+    HandIn.tabIndex = -1;
+    HandIn.addEventListener('pointerdown', (e) => e.preventDefault());
+    HandIn.addEventListener('mousedown', (e) => e.preventDefault());
+    HandIn.addEventListener('click', handIn);
     Edit1.addEventListener('beforeinput', (e) => {
         if (e.inputType === 'insertText' && !/^[0-9]*$/.test(e.data || '')) {
             e.preventDefault();
