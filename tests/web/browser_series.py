@@ -166,7 +166,8 @@ class Page:
         self.keys(Keys.F1)
         assert self.dialog() == 'Guide'
         guide = 'const g = document.getElementById("GuideText").contentWindow;'
-        assert 'Vejledning til QX5' in self.run(guide + 'return g.document.body.textContent')
+        wait_until(lambda: 'Vejledning til QX5' in (self.run(guide + 'return g.document.body?.textContent') or ''),
+                   5, 'the guide shows nothing')
         self.browser.click('a[href="#typer"]', '#GuideText')
         address, top = self.run(guide + 'return [g.location.href, g.scrollY > 0 &&'
                                 ' g.document.getElementById("typer").getBoundingClientRect().top]')
@@ -178,6 +179,15 @@ class Page:
 
     def dialog(self):
         return self.run('return document.querySelector("dialog[open]")?.id')
+
+    def menu_keys(self):
+        """F10, or Alt pressed and released alone, goes to the menu bar; Esc, or a lone Alt
+        there, goes back to the answer box."""
+        for go, back in ((Keys.F10, Keys.ESCAPE), (Keys.ALT, Keys.ALT)):
+            self.keys(go)
+            assert self.focused('class') == 'menu-title', f'{go!r} did not reach the menu bar'
+            self.keys(back)
+            assert self.focused() == 'Edit1', f'{back!r} did not leave the menu bar'
 
     def press(self, how, button, letter=None):
         {'button': lambda: self.browser.click('#' + button),
@@ -310,6 +320,7 @@ class Page:
             assert on_top != 'Image1', 'the splash picture is over the exercise window'
             self.too_large()
             self.guide()
+            self.menu_keys()
         if restart:
             self.answer(str(state['ExpectedResult']), f'type {kind}, before the restart')
             self.alt('b')
@@ -336,6 +347,15 @@ def main():
     out = pathlib.Path(tempfile.mkdtemp(prefix=f'qx5-{engine}-'))
     browser = browsers.start(engine, out / 'profile')
     try:
+        # Its WebAssembly damaged, the page says in Danish that it cannot start.
+        damaged = out / 'damaged.html'
+        text = page_file.read_text()
+        assert text.count('AGFzbQ') == 1, 'no WebAssembly in the page'
+        damaged.write_text(text.replace('AGFzbQ', 'AAAAAA'))
+        browser.get(damaged.as_uri())
+        wait_until(lambda: browser.run('return document.getElementById("LoadFailed").offsetHeight > 0'),
+                   30, 'no word of the WebAssembly that did not load')
+        assert 'kan ikke starte' in browser.run('return document.getElementById("LoadFailed").textContent')
         browser.get(f'{page_file.as_uri()}?seed={SEED}')
         wait_until(lambda: browser.run('return document.body.dataset.ready'), 30, 'the page did not start')
         loaded = browser.requests()
