@@ -175,6 +175,16 @@ class WebKitGTK(Selenium):
 
     # WebKitWebDriver knows no Print Page command: no PDF here.
 
+    def zoom(self, steps):
+        """The browser's own zoom, Ctrl and plus, by X keys to its window: WebDriver's keys
+        reach the page, never the window's shortcuts."""
+        windows = subprocess.run(['xdotool', 'search', '--onlyvisible', '--class', 'MiniBrowser'],
+                                 capture_output=True, text=True).stdout.split()
+        subprocess.run(['xdotool', 'windowfocus', '--sync', windows[-1]], check=True, stderr=subprocess.DEVNULL)
+        for _ in range(steps):
+            subprocess.run(['xdotool', 'key', 'ctrl+plus'], check=True, stderr=subprocess.DEVNULL)
+        return True
+
     def quit(self):
         try:
             super().quit()
