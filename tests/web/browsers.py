@@ -12,6 +12,7 @@ What an engine does not let a test do, its driver answers with None.
 
 import base64
 import collections
+import glob
 import json
 import os
 import pathlib
@@ -22,7 +23,8 @@ import sys
 import time
 
 HERE = pathlib.Path(__file__).resolve().parent
-MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
+# The browser WebKitWebDriver drives: WebKitGTK's own, in the library's folder.
+MINIBROWSER = next(iter(sorted(glob.glob('/usr/lib/*/webkit2gtk-4.1/MiniBrowser'))), '')
 
 
 def selenium_keys():
