@@ -13,7 +13,6 @@ the heading dialog open.
     browser_devices.py <qx5.html> <engine_reference>
 """
 
-import base64
 import pathlib
 import shutil
 import sys
@@ -22,7 +21,7 @@ import tempfile
 from selenium.webdriver.common.keys import Keys
 
 import browsers
-from browser_series import BLUE_CONTRAST, SEED, Reference, wait_until
+from browser_series import SEED, Reference, check_sheet, wait_until
 
 # name, CSS width and height, pixel ratio, touch.
 DEVICES = [
@@ -141,12 +140,7 @@ class Device:
         width, css, view = self.run('const c = document.getElementById("PaintBox1");'
                                     'return [c.width, c.getBoundingClientRect().width, qx5.view().SheetWidth]')
         assert css >= view and width == round(css * self.ratio), f'{self.name}: the sheet {width}, {css}, {view}'
-        png = self.out / f'sheet-{self.name}.png'
-        data = self.run('return document.getElementById("PaintBox1").toDataURL("image/png")')
-        png.write_bytes(base64.b64decode(data.split(',', 1)[1]))
-        height = self.run('return qx5.view().RowHeight')
-        verdict = self.reference.ask(f'check {png} {height} {BLUE_CONTRAST} {self.ratio}')
-        assert verdict == 'ok', f'{self.name}: {verdict}'
+        check_sheet(self.run, self.reference, self.out / f'sheet-{self.name}.png', self.name, self.ratio)
 
     def play(self):
         self.fits('the main window')

@@ -87,6 +87,16 @@ def wait_until(condition, seconds, message):
     return value
 
 
+def check_sheet(run, reference, png, where, ratio=1):
+    """The finished sheet, kept in the PNG, held to the desktop's pixel rules, each pixel
+    read at the pixel ratio it is drawn at."""
+    data = run('return document.getElementById("PaintBox1").toDataURL("image/png")')
+    png.write_bytes(base64.b64decode(data.split(',', 1)[1]))
+    height = run('return qx5.view().RowHeight')
+    verdict = reference.ask(f'check {png} {height} {BLUE_CONTRAST} {ratio}')
+    assert verdict == 'ok', f'{where}: {verdict}'
+
+
 class Page:
     def __init__(self, browser, engine, reference, out):
         self.browser = browser
@@ -299,12 +309,7 @@ class Page:
             assert at >= 0, f'type {kind}: {line!r} not in order in the print:\n{text}'
 
     def check_sheet(self, kind):
-        png = self.out / f'sheet-type-{kind}.png'
-        data = self.run('return document.getElementById("PaintBox1").toDataURL("image/png")')
-        png.write_bytes(base64.b64decode(data.split(',', 1)[1]))
-        height = self.run('return qx5.view().RowHeight')
-        verdict = self.reference.ask(f'check {png} {height} {BLUE_CONTRAST}')
-        assert verdict == 'ok', f'type {kind}: {verdict}'
+        check_sheet(self.run, self.reference, self.out / f'sheet-type-{kind}.png', f'type {kind}')
 
     def play(self, kind, how, wrong, restart):
         if how == 'menu':
