@@ -138,6 +138,8 @@ export function makeMenuBar(menuBar) {
             }
         }
     });
+    // Whether Alt is down with no other key yet (F10 and a lone Alt, below).
+    let altAlone = false;
     document.addEventListener('pointerdown', (e) => {
         altAlone = false;
         if (!menuBar.contains(e.target)) {
@@ -146,7 +148,6 @@ export function makeMenuBar(menuBar) {
     });
     // F10, or Alt pressed and released with no other key, goes to the menu bar as on the
     // desktop; from the menu bar, a lone Alt goes back as Esc does.
-    let altAlone = false;
     document.addEventListener('keydown', (e) => {
         altAlone = e.key === 'Alt' && !e.repeat && !e.ctrlKey && !e.shiftKey && !e.metaKey;
         if (e.key === 'F10' && !e.altKey && !e.ctrlKey && !e.shiftKey && !e.metaKey && !anyDialogOpen()) {
