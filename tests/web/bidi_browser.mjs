@@ -75,17 +75,13 @@ const commands = {
         await where.click(selector);
         return null;
     },
-    tap: async ({x, y}) => {
-        await page.touchscreen.tap(x, y);
-        return null;
-    },
     screenshot: ({path}) => page.screenshot({path}).then(() => null),
     // Letter paper, given whole: puppeteer's own default comes to Firefox as centimetres.
     pdf: async ({height}) => Buffer.from(await page.pdf({width: '8.5in', height: `${height ?? 11}in`})).toString('base64'),
     title: () => page.title(),
     requests: () => requests.splice(0),
-    viewport: async ({width, height, ratio, touch}) => {
-        await page.setViewport({width, height, deviceScaleFactor: ratio, hasTouch: touch, isMobile: touch});
+    viewport: async ({width, height, ratio}) => {
+        await page.setViewport({width, height, deviceScaleFactor: ratio});
         return null;
     },
 };

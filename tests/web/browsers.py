@@ -27,6 +27,8 @@ HERE = pathlib.Path(__file__).resolve().parent
 MINIBROWSER = next(iter(sorted(glob.glob('/usr/lib/*/webkit2gtk-4.1/MiniBrowser'))), '')
 
 
+# Selenium is imported when a driver needs it, so that CTest may ask which engines are here
+# on a machine without it.
 def selenium_keys():
     from selenium.webdriver.common.keys import Keys
     return Keys
@@ -84,9 +86,6 @@ class Selenium:
         return None
 
     def viewport(self, width, height, ratio, touch=False):
-        return None
-
-    def tap(self, x, y):
         return None
 
     def zoom(self, steps):
@@ -247,11 +246,7 @@ class Firefox:
         return None
 
     def viewport(self, width, height, ratio, touch=False):
-        self.ask('viewport', width=width, height=height, ratio=ratio, touch=touch)
-        return True
-
-    def tap(self, x, y):
-        self.ask('tap', x=x, y=y)
+        self.ask('viewport', width=width, height=height, ratio=ratio)
         return True
 
     def quit(self):
@@ -279,7 +274,8 @@ Engine = collections.namedtuple('Engine', 'installed driver clipboard dark_face'
 ENGINES = {
     'chromium': Engine(lambda: has_selenium() and all(map(os.path.exists, ['/usr/bin/chromium', '/usr/bin/chromedriver'])),
                        Chromium, True, True),
-    'firefox': Engine(lambda: os.path.exists('/usr/bin/firefox-esr') and has_puppeteer(), Firefox, False, True),
+    'firefox': Engine(lambda: has_selenium() and os.path.exists('/usr/bin/firefox-esr') and has_puppeteer(),
+                      Firefox, False, True),
     'webkitgtk': Engine(lambda: has_selenium() and all(map(os.path.exists, ['/usr/bin/WebKitWebDriver', MINIBROWSER])),
                         WebKitGTK, False, False),
 }
