@@ -27,6 +27,7 @@ from browser_series import SEED, Reference, check_sheet, wait_until
 DEVICES = [
     ('phone', 360, 640, 3, True),
     ('split-ipad', 507, 768, 2, True),
+    ('ipad', 768, 1024, 2, True),
     ('narrowest', 320, 568, 2, True),
     ('desktop', 1024, 768, 1, False),
 ]
