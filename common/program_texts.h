@@ -62,6 +62,8 @@ inline constexpr const char* TooLargeCaption = " ";
 inline constexpr const char* SheetName = "Opgaveark";
 // %1 the step, %2 the steps of the series, %3 the instruction.
 inline constexpr const char* AnswerBoxName = "Trin %1 af %2: %3";
+// The browser edition's button beside the answer box, on a touch screen: what Enter does.
+inline constexpr const char* HandInCaption = "Aflever";
 // %1 the number the instruction applies to.
 inline constexpr const char* AnswerBoxDescription =
     "Dit tal er %1. Skriv det nye tal, og tryk Enter.";

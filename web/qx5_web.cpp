@@ -80,7 +80,7 @@ constexpr std::pair<const char*, const char*> PageTexts[] = {
     {"PreviousTypeCaption", qx5::PreviousTypeCaption}, {"NextTypeHint", qx5::NextTypeHint},
     {"NextTypeCaption", qx5::NextTypeCaption}, {"TooLarge", qx5::TooLargeMessage},
     {"SheetName", qx5::SheetName}, {"AnswerBoxName", qx5::AnswerBoxName},
-    {"AnswerBoxDescription", qx5::AnswerBoxDescription},
+    {"AnswerBoxDescription", qx5::AnswerBoxDescription}, {"HandIn", qx5::HandInCaption},
     {"ScoreDescription", qx5::ScoreDescription}, {"ResultName", qx5::ResultTextName},
     {"HeadingCaption", qx5::HeadingCaption}, {"HeadingLabel", qx5::HeadingLabelText},
     {"HeadingOk", qx5::HeadingOkCaption}, {"HeadingCancel", qx5::HeadingCancelCaption},
@@ -109,6 +109,23 @@ int TypeGroup(int type) {
     constexpr int FirstOfGroup[] = {5, 11};
     return static_cast<int>(std::count_if(std::begin(FirstOfGroup), std::end(FirstOfGroup),
                                           [type](int first) { return type >= first; }));
+}
+
+// The width a series of the type needs on the sheet (its header, its box, its error marks),
+// from the type's settings alone: a narrow view's sheet is made that wide before the series
+// is drawn on it, and scrolls sideways.
+std::int32_t SheetWidthOfType(int type) {
+    qx5::EngineState settings;
+    settings.ExerciseType = type;
+    settings.BasicMode = TypeGroup(type) == 0;
+    qx5::ApplyTypeSettings(settings);
+    const qx5::SheetCanvas::FontState font = canvas.Font;
+    canvas.Font.Name = qx5::SheetFontName;
+    canvas.Font.Size = qx5::BodyFontSize(settings.BasicMode);
+    const std::int32_t width =
+        qx5::SheetWidthNeeded(canvas, settings, qx5::CurrentTypeTitle(settings));
+    canvas.Font = font;
+    return width;
 }
 
 } // namespace
@@ -220,6 +237,7 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_program() {
                      .Add("Number", type)
                      .Text("Caption", qx5::TypeMenuCaptions[type])
                      .Add("Group", TypeGroup(type))
+                     .Add("SheetWidth", SheetWidthOfType(type))
                      .Done();
     }
     qx5::JsonObject sizes;

@@ -12,7 +12,9 @@ page measured in the same run, and its sizes.
          input's Enter paints one line of text on a canvas; and the page's own work on the
          key alone, which the frames hide.
 
-"Painted" is the second animation frame after the change. Medians of the runs given.
+"Painted" is the second animation frame after the change. Medians of the runs given, each
+measured as it is and with the CPU throttled four times (DevTools' CPU throttling), as on a
+Chromebook of a classroom.
 
     web_speed.py <folder made by tools/web> [runs]
 """
@@ -84,6 +86,10 @@ function next() {
 next();'''
 
 
+# The CPU as it is, and four times slower.
+THROTTLES = (1, 4)
+
+
 def browser(profile):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
@@ -94,7 +100,8 @@ def browser(profile):
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
 
 
-def measure(driver, url, answers):
+def measure(driver, url, answers, throttle):
+    driver.execute_cdp_cmd('Emulation.setCPUThrottlingRate', {'rate': throttle})
     driver.get(url)
     WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.body.dataset.ready'))
     load = driver.execute_async_script(LOAD)
@@ -114,22 +121,24 @@ def main():
     shutil.copytree(forms / 'site' / 'fonts', work / 'fonts')
     driver = browser(work / 'profile')
     try:
-        figures = {'qx5': [], 'bare': []}
+        pages = {'qx5': (forms / 'qx5.html').as_uri() + '?seed=1', 'bare': (work / 'bare.html').as_uri()}
+        figures = {(page, throttle): [] for throttle in THROTTLES for page in pages}
         for _ in range(runs):
             # In turns, so that a busy moment falls on both.
-            figures['qx5'].append(measure(driver, (forms / 'qx5.html').as_uri() + '?seed=1', 45))
-            figures['bare'].append(measure(driver, (work / 'bare.html').as_uri(), 45))
+            for page, throttle in figures:
+                figures[page, throttle].append(measure(driver, pages[page], 45, throttle))
     finally:
         driver.quit()
         shutil.rmtree(work, ignore_errors=True)
-    load = {k: statistics.median(v[0] for v in runs_) for k, runs_ in figures.items()}
-    enter = {k: statistics.median(v[1] for v in runs_) for k, runs_ in figures.items()}
-    work = {k: statistics.median(v[2] for v in runs_) for k, runs_ in figures.items()}
+    results = {'runs': runs}
+    for throttle in THROTTLES:
+        for at, name in enumerate(['load', 'enter', 'enter_work']):
+            ms = {page: round(statistics.median(v[at] for v in figures[page, throttle]), 2) for page in pages}
+            suffix = '' if throttle == 1 else f'_cpu_{throttle}x'
+            results[f'{name}_ms{suffix}'] = ms
+            results[f'{name}_ratio{suffix}'] = round(ms['qx5'] / ms['bare'], 2)
     print(json.dumps({
-        'runs': runs,
-        'load_ms': load, 'load_ratio': round(load['qx5'] / load['bare'], 2),
-        'enter_ms': enter, 'enter_ratio': round(enter['qx5'] / enter['bare'], 2),
-        'enter_work_ms': work, 'enter_work_ratio': round(work['qx5'] / work['bare'], 2),
+        **results,
         'qx5.html_bytes': (forms / 'qx5.html').stat().st_size,
         'site_bytes': folder_size(forms / 'site'),
         'site_wasm_bytes': (forms / 'site' / 'qx5.wasm').stat().st_size,

@@ -7,7 +7,7 @@
 // given what was typed as the heading (UTF-8 in hex), with the desktop's copy and PDF name.
 //
 //   seed <n> | type <t> | new | restart | previous | next | answer <text>
-//   check <png> <row height> <least blue contrast>
+//   check <png> <row height> <least blue contrast> [device pixels a pixel]
 //   output <heading in hex> <year> <month> <day> <hour> <minute>
 #include "blank_sheet_canvas.h"
 #include "heading_text.h"
@@ -24,6 +24,7 @@
 #include <QImage>
 #include <QMimeData>
 
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -55,7 +56,7 @@ Colour ToColour(const QColor& c) {
 }
 
 QStringList PictureFaults(const EngineState& s, const QString& file, int rowHeight,
-                          double blueContrast) {
+                          double blueContrast, int scale) {
     const QImage image(file);
     if (image.isNull()) {
         return {"cannot read " + file};
@@ -64,8 +65,8 @@ QStringList PictureFaults(const EngineState& s, const QString& file, int rowHeig
     // The sheet's top-left corner is never drawn on: the background.
     const QColor background = image.pixelColor(0, 0);
     QStringList faults = test::FinishedSheetFaults(
-        s, {[&image](int x, int y) { return image.pixelColor(x, y); }, background,
-            [&rows](int row) { return RowY(rows, row); }, rowHeight});
+        s, {[&image, scale](int x, int y) { return image.pixelColor(x * scale, y * scale); },
+            background, [&rows](int row) { return RowY(rows, row); }, rowHeight});
     if (ContrastRatio(Blue, ToColour(background)) < blueContrast ||
         ContrastRatio(Red, ToColour(background)) < RedContrastNeeded) {
         faults << "blue or red hard to read on " + background.name();
@@ -116,9 +117,10 @@ int main(int argc, char** argv) {
             std::string file;
             int rowHeight = 0;
             double blueContrast = 0;
-            check >> file >> rowHeight >> blueContrast;
-            const QStringList faults =
-                PictureFaults(s, QString::fromStdString(file), rowHeight, blueContrast);
+            int scale = 1;
+            check >> file >> rowHeight >> blueContrast >> scale;
+            const QStringList faults = PictureFaults(s, QString::fromStdString(file), rowHeight,
+                                                     blueContrast, std::max(scale, 1));
             std::cout << (faults.isEmpty() ? "ok" : faults.join("; ").toStdString()) << std::endl;
             continue;
         }

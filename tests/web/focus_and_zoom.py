@@ -17,7 +17,7 @@ import tempfile
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-from browser_series import start_browser
+from browsers import Chromium
 
 # Chromium's forced colours take the system's colours from the colour scheme asked for.
 FORCED_THEMES = ['light', 'dark', '']
@@ -72,7 +72,7 @@ def zoomed(driver):
 def main():
     page = pathlib.Path(sys.argv[1]).resolve()
     profile = tempfile.mkdtemp(prefix='qx5-focus-')
-    driver = start_browser(profile)
+    driver = Chromium(profile, 1024, 768).driver
     try:
         driver.get(page.as_uri())
         WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.body.dataset.ready'))

@@ -30,7 +30,7 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
-from browser_series import start_browser  # noqa: E402
+from browsers import Chromium  # noqa: E402
 
 POLICY = "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'"
 # Compiles each script as the browser would, then again with a statement that only sloppy
@@ -176,7 +176,7 @@ def main():
     forms = [('site', site / 'index.html', f'http://127.0.0.1:{server.server_port}/index.html'),
              ('qx5.html', out / 'qx5.html', (out / 'qx5.html').as_uri())]
     with tempfile.TemporaryDirectory(prefix='qx5-forms-') as profile:
-        driver = start_browser(profile)
+        driver = Chromium(profile, 1024, 768).driver
         try:
             for form, page, address in forms:
                 check_scripts(form, page, site)

@@ -17,8 +17,12 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     const ScrollBox1 = $('ScrollBox1');
     const PaintBox1 = $('PaintBox1');
     const Result = $('Result');
+    const HandIn = $('HandIn');
     let Edit1 = $('Edit1');
     let boxes = 0;
+    // The sheet never narrower than a series of any type needs: on a narrow view it keeps
+    // the desktop's geometry and scrolls sideways, its answer column in view.
+    const sheetWidth = Math.max(...types.map((type) => type.SheetWidth));
 
     Edit1.style.width = sizes.AnswerBoxWidth + 'px';
     Edit1.style.height = sizes.AnswerBoxHeight + 'px';
@@ -46,7 +50,8 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     // its least height.
     function fit() {
         if (!TForm2.hidden) {
-            engine.fit(ScrollBox1.clientWidth, Math.max(sizes.SheetMinHeight, ScrollBox1.clientHeight));
+            engine.fit(Math.max(sheetWidth, ScrollBox1.clientWidth),
+                       Math.max(sizes.SheetMinHeight, ScrollBox1.clientHeight));
         }
     }
 
@@ -82,6 +87,9 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         Edit1.hidden = false;
         takesKeys(Edit1);
         old.after(Edit1, description);
+        HandIn.style.left = state.AnswerColumnX + sizes.AnswerBoxWidth + 4 + 'px';
+        HandIn.style.top = Edit1.style.top;
+        HandIn.hidden = false;
         const resultShown = !Result.hidden;
         // The focus goes to the new box first, and the old one goes after the next frame: a
         // screen reader told first that the element with the focus was taken away moves its
@@ -95,7 +103,10 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
                 Result.replaceChildren();
             }
         }));
-        Edit1.scrollIntoView({block: 'nearest', inline: 'nearest'});
+        // The hand-in button too, where it is shown, beside the box.
+        for (const element of [Edit1, HandIn]) {
+            element.scrollIntoView({block: 'nearest', inline: 'nearest'});
+        }
     }
 
     function submitAnswer(typed) {
@@ -124,6 +135,7 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         Result.style.top = Edit1.style.top;
         Result.hidden = false;
         Result.firstChild.focus({preventScroll: true});
+        HandIn.hidden = true;
         // The last box stays, unseen, empty and nameless, until the focus leaves the score:
         // Orca, when the element it last had is gone by the time it hears of a focus on text,
         // moves its own focus there quietly and says nothing.
@@ -151,14 +163,22 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     }
 
     // The key rule: Enter hands in a box that is not empty; only digits and backspace reach
-    // the box.
+    // the box. The hand-in button does what Enter does, and leaves the focus (and a touch
+    // keyboard) with the box.
+    const handIn = () => {
+        if (Edit1.value > ' ') {
+            submitAnswer(Edit1.value);
+        }
+    };
+    HandIn.tabIndex = -1;
+    HandIn.addEventListener('pointerdown', (e) => e.preventDefault());
+    HandIn.addEventListener('mousedown', (e) => e.preventDefault());
+    HandIn.addEventListener('click', handIn);
     function takesKeys(box) {
         box.addEventListener('keydown', (e) => {
             if (e.key === 'Enter') {
                 e.preventDefault();
-                if (box.value > ' ') {
-                    submitAnswer(box.value);
-                }
+                handIn();
             }
         });
         box.addEventListener('beforeinput', (e) => {
@@ -195,7 +215,12 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
 
 // The sheet is drawn again at a new pixel ratio: the browser's zoom, another screen.
 function followPixelRatio(sheet, fit) {
-    const follow = () => sheet.follow(window.devicePixelRatio || 1);
+    // WebKit leaves its page zoom out of the pixel ratio, and cannot watch the canvas's
+    // device pixels either; there the zoom is the window's width over the page's (never
+    // less than 1, so the sheet is never drawn blurrier than the ratio asks).
+    let zoomOutside = false;
+    const zoom = () => (zoomOutside && innerWidth > 0 ? Math.min(4, Math.max(1, outerWidth / innerWidth)) : 1);
+    const follow = () => sheet.follow((window.devicePixelRatio || 1) * Math.round(zoom() * 20) / 20);
     // A resize may come a moment before the new pixel ratio does (Chromium's screen emulation
     // does so), and then nothing may tell the page of the ratio: look again for a second.
     let lookAgain = 0;
@@ -215,6 +240,8 @@ function followPixelRatio(sheet, fit) {
         new ResizeObserver(follow).observe(sheet.canvas, {box: 'device-pixel-content-box'});
     } catch {
         // Safari knows no device-pixel box.
+        zoomOutside = true;
+        follow();
     }
     const watchRatio = () => {
         matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {

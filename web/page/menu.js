@@ -4,7 +4,7 @@
 // The main menu: an ARIA menu bar, worked by keyboard and pointer. An item is
 // {caption, action, shortcut?, id?}, or '-' for a line.
 
-import {focusBack} from './dom.js';
+import {anyDialogOpen, focusBack} from './dom.js';
 
 export function makeMenuBar(menuBar) {
     const menus = [];
@@ -138,10 +138,33 @@ export function makeMenuBar(menuBar) {
             }
         }
     });
+    // Whether Alt is down with no other key yet (F10 and a lone Alt, below).
+    let altAlone = false;
     document.addEventListener('pointerdown', (e) => {
+        altAlone = false;
         if (!menuBar.contains(e.target)) {
             close(false);
         }
+    });
+    // F10, or Alt pressed and released with no other key, goes to the menu bar as on the
+    // desktop; from the menu bar, a lone Alt goes back as Esc does.
+    document.addEventListener('keydown', (e) => {
+        altAlone = e.key === 'Alt' && !e.repeat && !e.ctrlKey && !e.shiftKey && !e.metaKey;
+        if (e.key === 'F10' && !e.altKey && !e.ctrlKey && !e.shiftKey && !e.metaKey && !anyDialogOpen()) {
+            e.preventDefault();
+            focusTitle(menus[0]);
+        }
+    }, true);
+    document.addEventListener('keyup', (e) => {
+        if (e.key === 'Alt' && altAlone && !anyDialogOpen()) {
+            e.preventDefault();
+            if (menuBar.contains(document.activeElement)) {
+                close(true);
+            } else {
+                focusTitle(menus[0]);
+            }
+        }
+        altAlone = false;
     });
 
     return {add, focus: () => menus[0].button.focus()};

@@ -39,12 +39,18 @@ function showSplash(sizes) {
 }
 
 const sheet = new Sheet($('PaintBox1'));
-// Every size the sheet is drawn in, measured only when the faces are there.
+// Every size the sheet is drawn in, measured only when the faces are there. Where the
+// engine cannot be loaded or compiled (an old browser, a filter that strips WebAssembly),
+// the page says so instead of showing an empty menu bar.
 const [engine] = await Promise.all([
     makeEngine(sheet),
     ...[14, 16, 18, 20].map((size) => document.fonts.load(Sheet.font('Times New Roman', size))),
     document.fonts.load('bold 16px "QX5 Mono"'),
-]);
+]).catch((error) => {
+    $('Image1').remove();
+    $('LoadFailed').hidden = false;
+    throw error;
+});
 const program = engine.program();
 const {Texts: texts} = program;
 showSplash(program.Sizes);
