@@ -11,6 +11,7 @@
 #include "main_window.h"
 #include "pictures.h"
 #include "program_fixture.h"
+#include "sheet_layout.h"
 #include "startup_style.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QResource>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QStyleFactory>
 #include <QToolButton>
@@ -77,6 +79,8 @@ private slots:
     void groupLabelHidesTheExerciseWindow();
     void f1OpensHelpFromWindowAndAnswerBox();
     void altKeysReachTheToolBarNotTheMenu();
+    void keysTypedRightAfterACommandReachTheNewSeries_data();
+    void keysTypedRightAfterACommandReachTheNewSeries();
     void resizeRefitsTheShownExerciseWindow();
     void aboutBox();
     void afslutClosesTheWindow_data();
@@ -419,20 +423,100 @@ void MainWindowTest::altKeysReachTheToolBarNotTheMenu() {
     Program p;
     QVERIFY(p.Show());
     p.Item("N1Smtalenkleopgaver1")->trigger();
-    // A button pressed by its key clicks a moment later, later still on a busy machine.
     const auto alt = [&p](Qt::Key letter) { QTest::keyClick(p.Edit1(), letter, Qt::AltModifier); };
     alt(Qt::Key_N);
-    QTRY_COMPARE(p.state.ExerciseType, 6);
+    QCOMPARE(p.state.ExerciseType, 6);
     alt(Qt::Key_F);
-    QTRY_COMPARE(p.state.ExerciseType, 5);
+    QCOMPARE(p.state.ExerciseType, 5);
     const int start = p.state.StartNumber;
     alt(Qt::Key_B);
-    QTRY_VERIFY(p.state.RestartRequested);
+    QVERIFY(p.state.RestartRequested);
     QCOMPARE(p.state.StartNumber, start);
     alt(Qt::Key_O);
-    QTRY_VERIFY(!p.state.RestartRequested);
+    QVERIFY(!p.state.RestartRequested);
     QVERIFY(!QApplication::activePopupWidget());
     QCOMPARE(QApplication::focusWidget(), p.Edit1());
+}
+
+void MainWindowTest::keysTypedRightAfterACommandReachTheNewSeries_data() {
+    QTest::addColumn<bool>("finished");           // the series the command ends
+    QTest::addColumn<QKeyCombination>("command"); // a tool bar key
+    QTest::addColumn<QString>("typeItem");        // or a type chosen by the menu's keys
+    QTest::addColumn<int>("type");                // of the new series
+    QTest::addColumn<bool>("restart");
+    const QKeyCombination none;
+    QTest::newRow("Alt+O, running") << false << (Qt::ALT | Qt::Key_O) << "" << 10 << false;
+    QTest::newRow("Alt+O, finished") << true << (Qt::ALT | Qt::Key_O) << "" << 10 << false;
+    QTest::newRow("Alt+B, running") << false << (Qt::ALT | Qt::Key_B) << "" << 10 << true;
+    QTest::newRow("Alt+B, finished") << true << (Qt::ALT | Qt::Key_B) << "" << 10 << true;
+    QTest::newRow("Alt+N, finished") << true << (Qt::ALT | Qt::Key_N) << "" << 11 << false;
+    QTest::newRow("Alt+F, running") << false << (Qt::ALT | Qt::Key_F) << "" << 9 << false;
+    QTest::newRow("type menu, finished") << true << none << "N1Smtalenkleopgaver1" << 5 << false;
+}
+
+// Keys come through the window, in the order typed and without a pause, as a pupil's do;
+// each reaches whatever has the focus when its turn comes. At 800 x 480 the score line of a
+// finished series of type 10 is in view, with the last answer's row.
+void MainWindowTest::keysTypedRightAfterACommandReachTheNewSeries() {
+    QFETCH(bool, finished);
+    QFETCH(QKeyCombination, command);
+    QFETCH(QString, typeItem);
+    QFETCH(int, type);
+    QFETCH(bool, restart);
+    Program p;
+    QVERIFY(p.Show());
+    QVERIFY(Unmaximise(&p.window));
+    p.window.resize(QSize(800, 480) - (p.window.frameGeometry().size() - p.window.size()));
+    QTRY_COMPARE(p.window.frameGeometry().size(), QSize(800, 480));
+    p.Item("N6Endnustrretalkombinationsopgaver1")->trigger();
+    QWindow* keyboard = p.window.windowHandle();
+    const auto press = [keyboard](QKeyCombination key) {
+        QTest::keyClick(keyboard, key.key(), key.keyboardModifiers());
+    };
+    if (finished) {
+        // The first answer wrong: the score line comes with an error mark.
+        p.PlaySeries([&p](int step) {
+            const int expected = p.state.ExpectedResult;
+            return step > 1 ? expected : expected > 0 ? expected - 1 : 1;
+        });
+        TForm2* exercise = p.window.ExerciseWindow();
+        const QWidget* view = Child<QScrollArea>(exercise, "ScrollBox1")->viewport();
+        const QWidget* sheet = Child<QWidget>(exercise, "PaintBox1");
+        const int height = exercise->Sheet().TextHeight("H");
+        const auto inView = [&](int row) {
+            const QRect line(0, RowY(exercise->Sheet(), row), sheet->width(), height);
+            return view->rect().contains(QRect(sheet->mapTo(view, line.topLeft()), line.size()));
+        };
+        QVERIFY(sheet->height() > view->height()); // else nothing would need to scroll
+        QVERIFY(inView(p.state.StepsPerSeries + 2));
+        QVERIFY(inView(p.state.StepsPerSeries));
+    } else {
+        for (int step = 1; step < 3; ++step) {
+            QTest::keyClicks(p.Edit1(), QString::number(p.state.ExpectedResult));
+            QTest::keyClick(p.Edit1(), Qt::Key_Return);
+        }
+        QCOMPARE(p.state.StepIndex, 3);
+    }
+    const int start = p.state.StartNumber;
+
+    if (typeItem.isEmpty()) {
+        press(command);
+    } else {
+        press(QKeySequence::mnemonic(Child<QMenu>(&p.window, "K1")->title())[0]);
+        press(QKeySequence::mnemonic(p.Item(qPrintable(typeItem))->text())[0].key());
+    }
+    for (const Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_Return}) {
+        press(key);
+    }
+    QCOMPARE(p.state.ExerciseType, type);
+    QCOMPARE(p.state.RestartRequested, restart);
+    if (restart) {
+        QCOMPARE(p.state.StartNumber, start);
+    }
+    QCOMPARE(p.state.StepIndex, 2);
+    QCOMPARE(p.state.StepRecords[1].AnswerText, std::string("12"));
+    QCOMPARE(QApplication::focusWidget(), p.Edit1());
+    QVERIFY(p.Edit1()->text().isEmpty());
 }
 
 void MainWindowTest::resizeRefitsTheShownExerciseWindow() {
