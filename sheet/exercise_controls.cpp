@@ -9,10 +9,18 @@
 #include <QAction>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 
 #include <cmath>
 
 namespace qx5 {
+
+namespace {
+
+// As long as Qt shows a button pressed by its key.
+inline constexpr int PressShownMs = 100;
+
+} // namespace
 
 void RenewAccessibleObject(QWidget* control) {
     if (QAccessible::isActive()) {
@@ -52,6 +60,36 @@ void SpeedButton::DrawPicture() {
             setIcon(picture);
         }
     }
+}
+
+bool SpeedButton::event(QEvent* event) {
+    if (event->type() != QEvent::Shortcut || static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        return QToolButton::event(event);
+    }
+    if (isEnabled()) {
+        click();
+        // After the command, and only as paint: the next keys do not wait for it.
+        if (isEnabled()) {
+            setDown(true);
+            pressShown_.start(PressShownMs, this);
+        }
+    }
+    return true;
+}
+
+void SpeedButton::mousePressEvent(QMouseEvent* event) {
+    // A press of the mouse's own is not ended by the one shown for the key.
+    pressShown_.stop();
+    QToolButton::mousePressEvent(event);
+}
+
+void SpeedButton::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != pressShown_.timerId()) {
+        QToolButton::timerEvent(event);
+        return;
+    }
+    pressShown_.stop();
+    setDown(false);
 }
 
 void SpeedButton::paintEvent(QPaintEvent* event) {

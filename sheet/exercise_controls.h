@@ -7,6 +7,7 @@
 #include "image_sheet_canvas.h"
 #include "tool_pictures.h"
 
+#include <QBasicTimer>
 #include <QToolButton>
 #include <QWidget>
 
@@ -29,10 +30,17 @@ public:
     void DrawPicture();
 
 protected:
+    // Its key clicks it at once, so that the keys typed after it reach the window as the
+    // click left it. Qt's own click by key waits while it shows the press.
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     ToolPicture picture_;
+    // The press shown for a moment after a click by key.
+    QBasicTimer pressShown_;
 };
 
 // The paint area: owns the sheet's bitmap and shows it at the zoom, one bitmap pixel on

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -334,6 +335,19 @@ void TForm2::PlaceAnswerBox() {
         QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), 57, 26)));
 }
 
+void TForm2::ShowScore() {
+    const ExerciseWindowControls& ui = Ui();
+    const QRect score = ui.PaintBox1->ToView(QRect(0, RowY(Canvas(), state_.StepsPerSeries + 2), 1,
+                                                   Canvas().TextHeight("H") + ScoreLineMargin));
+    // The result lies where the last answer was typed.
+    const QRect both = score.united(ui.Result->geometry());
+    const int view = ui.ScrollBox1->viewport()->height();
+    const QRect shown = both.height() <= view ? both : score;
+    // Down as little as shows its bottom; never past its top.
+    QScrollBar* scroll = ui.ScrollBox1->verticalScrollBar();
+    scroll->setValue(std::min(std::max(scroll->value(), shown.bottom() + 1 - view), shown.top()));
+}
+
 void TForm2::ZoomSheet(int percent) {
     const qreal zoom = percent / 100.0;
     const ExerciseWindowControls& ui = Ui();
@@ -406,6 +420,7 @@ void TForm2::SubmitAnswer(const QString& typed) {
         }
         Ui().Result->ShowLines(lines, Ui().Edit1->geometry());
         HideAnswerBox();
+        ShowScore();
         Ui().PaintBox1->setAccessibleDescription(
             ToQString(ScoreDescription).arg(state_.CorrectCount).arg(state_.StepsPerSeries));
         UpdateOutputCommands();

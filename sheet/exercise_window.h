@@ -109,6 +109,9 @@ private:
     // Has a screen reader present the new step where the focus stays in the answer box.
     void AnnounceStep();
     void PlaceAnswerBox();
+    // Scrolls the finished series' score line into view, with the last answer's row where
+    // both fit.
+    void ShowScore();
     void ApplySheetPalette();
     void FollowDesktopPalette();
 

@@ -209,7 +209,7 @@ void Focus(const Program& program) {
 void MeasureOneAnswer(Program& program) {
     Focus(program);
     if (program.AnswersPerSeries > 0 && program.Answered == program.AnswersPerSeries) {
-        Tap(XK_o, true); // qx5: "Nye opgaver", which clicks its button a moment later
+        Tap(XK_o, true); // qx5: "Nye opgaver"
         usleep(300000);
         Settle();
         program.Answered = 0;

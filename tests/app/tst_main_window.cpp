@@ -11,6 +11,7 @@
 #include "main_window.h"
 #include "pictures.h"
 #include "program_fixture.h"
+#include "sheet_layout.h"
 #include "startup_style.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QResource>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QStyleFactory>
 #include <QToolButton>
@@ -77,6 +79,8 @@ private slots:
     void groupLabelHidesTheExerciseWindow();
     void f1OpensHelpFromWindowAndAnswerBox();
     void altKeysReachTheToolBarNotTheMenu();
+    void keysTypedRightAfterACommandReachTheNewSeries_data();
+    void keysTypedRightAfterACommandReachTheNewSeries();
     void resizeRefitsTheShownExerciseWindow();
     void aboutBox();
     void afslutClosesTheWindow_data();
@@ -419,20 +423,86 @@ void MainWindowTest::altKeysReachTheToolBarNotTheMenu() {
     Program p;
     QVERIFY(p.Show());
     p.Item("N1Smtalenkleopgaver1")->trigger();
-    // A button pressed by its key clicks a moment later, later still on a busy machine.
     const auto alt = [&p](Qt::Key letter) { QTest::keyClick(p.Edit1(), letter, Qt::AltModifier); };
     alt(Qt::Key_N);
-    QTRY_COMPARE(p.state.ExerciseType, 6);
+    QCOMPARE(p.state.ExerciseType, 6);
     alt(Qt::Key_F);
-    QTRY_COMPARE(p.state.ExerciseType, 5);
+    QCOMPARE(p.state.ExerciseType, 5);
     const int start = p.state.StartNumber;
     alt(Qt::Key_B);
-    QTRY_VERIFY(p.state.RestartRequested);
+    QVERIFY(p.state.RestartRequested);
     QCOMPARE(p.state.StartNumber, start);
     alt(Qt::Key_O);
-    QTRY_VERIFY(!p.state.RestartRequested);
+    QVERIFY(!p.state.RestartRequested);
     QVERIFY(!QApplication::activePopupWidget());
     QCOMPARE(QApplication::focusWidget(), p.Edit1());
+}
+
+void MainWindowTest::keysTypedRightAfterACommandReachTheNewSeries_data() {
+    QTest::addColumn<bool>("finished"); // the series the key ends
+    QTest::addColumn<Qt::Key>("key");   // with Alt
+    QTest::addColumn<int>("type");      // of the new series
+    QTest::addColumn<bool>("restart");
+    QTest::newRow("Alt+O, running") << false << Qt::Key_O << 10 << false;
+    QTest::newRow("Alt+O, finished") << true << Qt::Key_O << 10 << false;
+    QTest::newRow("Alt+B, running") << false << Qt::Key_B << 10 << true;
+    QTest::newRow("Alt+B, finished") << true << Qt::Key_B << 10 << true;
+    QTest::newRow("Alt+N, finished") << true << Qt::Key_N << 11 << false;
+    QTest::newRow("Alt+F, running") << false << Qt::Key_F << 9 << false;
+}
+
+// Keys come through the window, in the order typed and without a pause, as a pupil's do;
+// each reaches whatever has the focus when its turn comes. At 800 x 480 the score line of a
+// finished series of type 10 is in view, with the last answer's row.
+void MainWindowTest::keysTypedRightAfterACommandReachTheNewSeries() {
+    QFETCH(bool, finished);
+    QFETCH(Qt::Key, key);
+    QFETCH(int, type);
+    QFETCH(bool, restart);
+    Program p;
+    QVERIFY(p.Show());
+    QVERIFY(Unmaximise(&p.window));
+    p.window.resize(QSize(800, 480) - (p.window.frameGeometry().size() - p.window.size()));
+    QTRY_COMPARE(p.window.frameGeometry().size(), QSize(800, 480));
+    p.Item("N6Endnustrretalkombinationsopgaver1")->trigger();
+    // The first answer wrong: the score line comes with an error mark.
+    const int steps = finished ? p.state.StepsPerSeries : 2;
+    for (int step = 1; step <= steps; ++step) {
+        const int expected = p.state.ExpectedResult;
+        const int wrong = expected > 0 ? expected - 1 : 1;
+        QTest::keyClicks(p.Edit1(), QString::number(step > 1 ? expected : wrong));
+        QTest::keyClick(p.Edit1(), Qt::Key_Return);
+    }
+    QCOMPARE(p.state.SeriesFinished, finished);
+    if (finished) {
+        TForm2* exercise = p.window.ExerciseWindow();
+        const QWidget* view = Child<QScrollArea>(exercise, "ScrollBox1")->viewport();
+        const QWidget* sheet = Child<QWidget>(exercise, "PaintBox1");
+        const auto inView = [&](int row) {
+            const QRect line(0, RowY(exercise->Sheet(), row), sheet->width(),
+                             exercise->Sheet().TextHeight("H"));
+            return view->rect().contains(QRect(sheet->mapTo(view, line.topLeft()), line.size()));
+        };
+        QVERIFY(sheet->height() > view->height()); // else nothing would need to scroll
+        QVERIFY(inView(steps + 2));
+        QVERIFY(inView(steps));
+    }
+    const int start = p.state.StartNumber;
+
+    QWindow* keyboard = p.window.windowHandle();
+    QTest::keyClick(keyboard, key, Qt::AltModifier);
+    for (const Qt::Key typed : {Qt::Key_1, Qt::Key_2, Qt::Key_Return}) {
+        QTest::keyClick(keyboard, typed);
+    }
+    QCOMPARE(p.state.ExerciseType, type);
+    QCOMPARE(p.state.RestartRequested, restart);
+    if (restart) {
+        QCOMPARE(p.state.StartNumber, start);
+    }
+    QCOMPARE(p.state.StepIndex, 2);
+    QCOMPARE(p.state.StepRecords[1].AnswerText, std::string("12"));
+    QCOMPARE(QApplication::focusWidget(), p.Edit1());
+    QVERIFY(p.Edit1()->text().isEmpty());
 }
 
 void MainWindowTest::resizeRefitsTheShownExerciseWindow() {

@@ -61,11 +61,8 @@ struct Fixture {
         state.ExerciseType = type;
         form->ShowExerciseType();
     }
-    // Alt with a letter in the answer box; a button pressed by its key clicks a moment later.
-    void Alt(Qt::Key letter) {
-        QTest::keyClick(Edit1(), letter, Qt::AltModifier);
-        QTest::qWait(150);
-    }
+    // Alt with a letter in the answer box.
+    void Alt(Qt::Key letter) { QTest::keyClick(Edit1(), letter, Qt::AltModifier); }
     // Types the text into the answer box and presses Enter, as the pupil does.
     void Answer(const QString& text) {
         QTest::keyClicks(Edit1(), text);
