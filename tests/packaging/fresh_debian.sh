@@ -31,6 +31,8 @@ release=${3:-bookworm}
 [[ $release == bookworm || $release == trixie ]] || { echo "$0: no release $release" >&2; exit 2; }
 base=$work/base-$release
 repo=$(git -C "$(dirname "${BASH_SOURCE[0]}")" rev-parse --show-toplevel)
+# debootstrap, Xvfb, git and the rest that this check runs on this machine.
+"$repo/tools/setup" release test
 commit=$(git -C "$repo" rev-parse HEAD)
 readonly app_id=dk.qx5holdet.qx5 caption="   QX5:  Zurevodi    Version 270405" user=skole
 
