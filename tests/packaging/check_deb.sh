@@ -109,13 +109,44 @@ file -b "$program" | grep -q ', stripped' || fail "the installed program is not 
 # compiled with the program's flags, whose is checked.
 hardening=()
 start_notes=$(readelf -n "/usr/lib/$multiarch/Scrt1.o" 2>/dev/null)
-grep -q 'x86 feature: IBT, SHSTK' <<<"$start_notes" || hardening+=(--nocfprotection)
+if ! grep -q 'x86 feature: IBT, SHSTK' <<<"$start_notes"; then
+    hardening+=(--nocfprotection)
+    # Still, the program's own code is compiled with the marks where the compiler has them.
+    if [[ $(dpkg --print-architecture) == amd64 ]] && ! objdump -d "$program" | grep -q endbr64; then
+        fail "the program was compiled without -fcf-protection"
+    fi
+fi
 if [[ $(hardening-check --help) == *--nobranchprotection* ]]; then
     grep -q 'AArch64 feature: BTI, PAC' <<<"$start_notes" || hardening+=(--nobranchprotection)
 fi
 hardening-check --quiet "${hardening[@]}" "$program" || fail "hardening-check: the program"
 hardening-check --quiet "${hardening[@]}" --nofortify "$module" ||
     fail "hardening-check: the module"
+for elf in "$program" "$module"; do
+    clash=$(hardening-check "$elf" | grep 'Stack clash protection')
+    [[ $clash == *': yes' ]] || fail "$(basename "$elf"):$clash"
+done
+
+# The browser edition for a school's web server: the site, and Apache's and nginx's
+# configuration as conffiles, enabled and disabled by Apache's own helper.
+web=$(dirname "$deb")/qx5-web_$(field Version)_all.deb
+if [[ -f $web ]]; then
+    web_contents=$(dpkg-deb -c "$web")
+    for path in ./usr/share/qx5-web/index.html ./etc/apache2/conf-available/qx5-web.conf \
+        ./etc/nginx/snippets/qx5-web.conf ./usr/share/doc/qx5-web/copyright; do
+        grep -q " $path\$" <<<"$web_contents" || fail "qx5-web lacks $path"
+    done
+    grep -Eq ' \./usr/share/qx5-web/.*\.wasm$' <<<"$web_contents" || fail "qx5-web has no engine"
+    conffiles=$(dpkg-deb --ctrl-tarfile "$web" | tar -xOf - ./conffiles | sort | xargs)
+    [[ $conffiles == "/etc/apache2/conf-available/qx5-web.conf /etc/nginx/snippets/qx5-web.conf" ]] ||
+        fail "qx5-web's conffiles: $conffiles"
+    for script in postinst prerm postrm; do
+        dpkg-deb --ctrl-tarfile "$web" | tar -xOf - "./$script" | grep -q apache2-maintscript-helper ||
+            fail "qx5-web's $script leaves Apache to the administrator"
+    done
+else
+    fail "tools/package made no $(basename "$web")"
+fi
 
 if ((failures > 0)); then
     echo "$failures check(s) failed"

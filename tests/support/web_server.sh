@@ -4,12 +4,14 @@
 #
 # A private Apache or nginx for the tests, never the machine's own, configured with the
 # qx5-web package's own file for that server:
-#   web_server.sh start apache2|nginx <folder> <site>   serves a copy of <site> (in
-#                   <folder>/qx5-web, which a test may replace) at /qx5/ on a free port of
-#                   127.0.0.1, written to <folder>/port
-#   web_server.sh stop <folder>                         stops that server by its PID
+#   web_server.sh start apache2|nginx <folder> <site> [<port>]
+#                   serves a copy of <site> at /qx5/ on the port given (a restart, for the
+#                   same origin) or a free one of 127.0.0.1, written to <folder>/port
+#   web_server.sh stop <folder>
+#                   stops that server by its PID and removes its copy of the site
 # Configuration, PID file and logs live under <folder>. As root the server's workers run as
-# www-data, as Debian's own do; as an ordinary user, as that user.
+# www-data, as Debian's own do, so the copy of the site is in a temporary folder that
+# www-data reaches; as an ordinary user, the workers run as that user.
 set -euo pipefail
 
 export PATH=$PATH:/usr/sbin:/sbin
@@ -17,6 +19,9 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 configs=$here/../../web/server
 
 stop() {
+    if [[ -f $root/site ]]; then
+        rm -rf "$(cat "$root/site")" "$root/site"
+    fi
     [[ -f $root/server.pid ]] || return 0
     local pid
     pid=$(cat "$root/server.pid")
@@ -36,7 +41,7 @@ stop)
     exit 0
     ;;
 start)
-    server=$2 root=$(realpath -m "$3") site=$4
+    server=$2 root=$(realpath -m "$3") site=$4 port=${5:-}
     ;;
 *)
     echo "usage: $0 start apache2|nginx <folder> <site> | stop <folder>" >&2
@@ -48,11 +53,14 @@ stop
 rm -rf "$root"
 mkdir -p "$root/run" "$root/tmp"
 chmod 0755 "$root"
-cp -r "$site" "$root/qx5-web"
-chmod -R a+rX "$root/qx5-web"
-port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+copy=$(mktemp -d "${TMPDIR:-/tmp}/qx5-web.XXXXXX")
+echo "$copy" >"$root/site"
+cp -r "$site/." "$copy"
+chmod -R a+rX "$copy"
+[[ -n $port ]] || port=$(/usr/bin/python3 -c \
+    'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 # The package's file, with the site where this server finds it.
-sed "s|/usr/share/qx5-web|$root/qx5-web|g" "$configs/$server/qx5-web.conf" >"$root/qx5-web.conf"
+sed "s|/usr/share/qx5-web|$copy|g" "$configs/$server/qx5-web.conf" >"$root/qx5-web.conf"
 as_root=$([[ $(id -u) -eq 0 ]] && echo yes || echo no)
 
 case $server in

@@ -1,0 +1,215 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 QX5-holdet
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""The browser edition from a school's own server, for each of a private Apache and a
+private nginx configured with the qx5-web package's own files: the headers as curl gets
+them; the page in Chromium under the server's policy with no violation reported, a series
+played and only the site's files kept by its service worker; the server stopped, the page
+opened again from the manifest's start address and a whole series played without it; then
+a new version served (the site put together again with another splash picture), after
+which the old version's files are gone from the browser.
+
+    served_page.py <site> <tools/web's build folder> <work folder>
+"""
+
+import hashlib
+import json
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+import urllib.parse
+
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+from browser_series import Page, start_browser
+
+SERVERS = ['apache2', 'nginx']
+TESTS = pathlib.Path(__file__).resolve().parent.parent
+SERVER = TESTS / 'support' / 'web_server.sh'
+MAKE_FORMS = TESTS.parent / 'web' / 'make_forms.py'
+# A file whose name carries the start of its content's SHA-256, which may be kept a year.
+HASHED = re.compile(r'\.([0-9a-f]{16})\.[a-z0-9]+$')
+YEAR = 365 * 24 * 3600
+WORKER = 'service-worker.js'
+TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+         '.css': 'text/css', '.woff2': 'font/woff2', '.png': 'image/png',
+         '.webmanifest': 'application/manifest+json'}
+# What the page must not be allowed, and what it may not use.
+FORBIDDEN_SOURCES = ["'unsafe-inline'", "'unsafe-eval'", '*', 'http:', 'https:']
+DENIED = ['camera=()', 'microphone=()', 'geolocation=()', 'payment=()', 'usb=()']
+# Every frame's policy violations, from before the page's first script.
+WATCH = '''window.qx5Violations = [];
+document.addEventListener('securitypolicyviolation',
+    (e) => top.qx5Violations.push(`${e.violatedDirective} ${e.blockedURI} ${e.sourceFile}:${e.lineNumber}`));'''
+
+
+def files_of(site):
+    """The site's files by their path under it, the worker's own script left out."""
+    return sorted(str(p.relative_to(site)) for p in site.rglob('*')
+                  if p.is_file() and p.name != WORKER)
+
+
+def head(url):
+    out = subprocess.run(['curl', '-sS', '-o', '/dev/null', '-D', '-', url],
+                         capture_output=True, text=True, check=True).stdout.splitlines()
+    fields = dict(line.split(':', 1) for line in out[1:] if ':' in line)
+    return out[0].split()[1], {k.strip().lower(): v.strip() for k, v in fields.items()}
+
+
+def header_faults(base, site):
+    faults = []
+    for name in ['', WORKER, *files_of(site)]:
+        status, fields = head(base + name)
+        if status != '200':
+            faults.append(f'{name or "/"}: {status}')
+            continue
+        policy = {words[0]: words[1:] for words in
+                  (d.split() for d in fields.get('content-security-policy', '').split(';')) if words}
+        if policy.get('script-src') != ["'self'", "'wasm-unsafe-eval'"] or \
+                policy.get('default-src') not in (["'none'"], ["'self'"]) or \
+                any(s in v for v in policy.values() for s in FORBIDDEN_SOURCES):
+            faults.append(f'{name or "/"}: the policy {fields.get("content-security-policy")}')
+        for field, value in [('x-content-type-options', 'nosniff'),
+                             ('referrer-policy', 'no-referrer')]:
+            if fields.get(field) != value:
+                faults.append(f'{name or "/"}: {field} {fields.get(field)}')
+        permissions = fields.get('permissions-policy', '').replace(' ', '').split(',')
+        if not set(DENIED) <= set(permissions):
+            faults.append(f'{name or "/"}: permissions {permissions}')
+        kind = TYPES.get(pathlib.PurePath(name or 'index.html').suffix)
+        if kind and fields.get('content-type', '').split(';')[0] != kind:
+            faults.append(f'{name or "/"}: type {fields.get("content-type")}, not {kind}')
+        caching = fields.get('cache-control', '')
+        age = re.search(r'max-age=(\d+)', caching)
+        if HASHED.search(name):
+            if not age or int(age.group(1)) < YEAR:
+                faults.append(f'{name}: kept only "{caching}"')
+        elif 'no-cache' not in caching and 'no-store' not in caching:
+            faults.append(f'{name or "/"}: may be kept as it is: "{caching}"')
+    # The big files carry their content's hash in their names.
+    for name in files_of(site):
+        hashed = HASHED.search(name)
+        if pathlib.PurePath(name).suffix in ('.wasm', '.js', '.woff2', '.png'):
+            digest = hashlib.sha256((site / name).read_bytes()).hexdigest()[:16]
+            if not hashed or hashed.group(1) != digest:
+                faults.append(f'{name}: not named by its content\'s hash {digest}')
+    return faults
+
+
+def manifest_of(base, site):
+    """The page's manifest, with the start address it gives."""
+    name = next(n for n in files_of(site) if n.endswith('.webmanifest'))
+    manifest = json.loads((site / name).read_text())
+    assert manifest['lang'] == 'da' and manifest['display'] == 'standalone', manifest
+    assert manifest['name'] and manifest['description'], manifest
+    sizes = {(i['sizes'], i.get('purpose', 'any')) for i in manifest['icons']}
+    assert {('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')} <= sizes, sizes
+    for icon in manifest['icons']:
+        assert (site / name).parent.joinpath(icon['src']).is_file(), icon
+    return urllib.parse.urljoin(base + name, manifest['start_url'])
+
+
+def kept(driver):
+    """The browser's caches of the page's origin, with the addresses each holds."""
+    return driver.execute_async_script('''const done = arguments[arguments.length - 1];
+        caches.keys().then((names) => Promise.all(names.map((name) => caches.open(name)
+            .then((cache) => cache.keys()).then((requests) => [name, requests.map((r) => r.url)]))))
+            .then((all) => done(Object.fromEntries(all)));''')
+
+
+def open_page(driver, url):
+    driver.get(url)
+    WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.body.dataset.ready'))
+    # The page is under its worker before it is left to itself.
+    driver.execute_async_script('''const done = arguments[arguments.length - 1];
+        navigator.serviceWorker.ready.then(() => done());''')
+    page = Page(driver, None, None)
+    page.texts = page.run('return qx5.texts()')
+    return page
+
+
+def play(page, where, guide=False):
+    """A series of the first type, its second step answered wrong; the guide opened first."""
+    page.choose_from_menu(page.texts['Types'][0])
+    if guide:
+        page.driver.get_log('performance')
+        page.guide()
+    state = page.run('return qx5.state()')
+    while not state['SeriesFinished']:
+        expected = state['ExpectedResult']
+        page.active().send_keys(str(expected + 1 if state['StepIndex'] == 2 else expected), Keys.ENTER)
+        state = page.run('return qx5.state()')
+    assert state['CorrectCount'] == state['StepsPerSeries'] - 1, f'{where}: {state}'
+    violations = page.run('return qx5Violations')
+    assert not violations, f'{where}: the policy was violated: {violations}'
+
+
+def serve(server, work, site, port=''):
+    subprocess.run([SERVER, 'start', server, work, site, *([str(port)] if port else [])], check=True)
+    port = (work / 'port').read_text().strip()
+    return port, f'http://127.0.0.1:{port}/qx5/'
+
+
+def run(server, site, new_site, work):
+    port, base = serve(server, work, site)
+    try:
+        faults = header_faults(base, site)
+        assert not faults, f'{server}:\n' + '\n'.join(faults)
+        start = manifest_of(base, site)
+    finally:
+        subprocess.run([SERVER, 'stop', work], check=True)
+    driver = start_browser(work / 'profile')
+    try:
+        driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': WATCH})
+        serve(server, work, site, port)
+        page = open_page(driver, start)
+        play(page, f'{server}, served', guide=True)
+        caches = kept(driver)
+        assert len(caches) == 1 and sorted(next(iter(caches.values()))) == \
+            sorted(base + name for name in files_of(site)), f'{server}: kept {caches}'
+        subprocess.run([SERVER, 'stop', work], check=True)
+        assert subprocess.run(['curl', '-s', base]).returncode != 0, f'{server} still answers'
+        play(open_page(driver, start), f'{server}, without the server')
+
+        serve(server, work, new_site, port)
+        driver.get(base)
+        new = sorted(base + name for name in files_of(new_site))
+        WebDriverWait(driver, 30).until(lambda d: sorted(sum(kept(d).values(), [])) == new,
+                                        f'{server}: the new version did not replace the old')
+        gone = set(base + name for name in files_of(site)) - set(new)
+        assert gone, 'the new version has the old one\'s files'
+        print(f'{server}: {len(new)} files kept, {len(gone)} of the old version gone')
+    finally:
+        driver.quit()
+        subprocess.run([SERVER, 'stop', work], check=True)
+        shutil.rmtree(work / 'profile', ignore_errors=True)
+
+
+def new_version(build, work):
+    """The site as make_forms.py puts it together from the same engine, with one picture
+    changed."""
+    pictures = work / 'pictures'
+    shutil.rmtree(pictures, ignore_errors=True)
+    shutil.copytree(build / 'pictures', pictures)
+    with open(pictures / 'splash.png', 'ab') as splash:
+        splash.write(b'another version')  # after the picture's end, which browsers skip
+    subprocess.run(['/usr/bin/python3', MAKE_FORMS, '--wasm', build / 'wasm' / 'web',
+                    '--pictures', pictures, work / 'new'], check=True)
+    return work / 'new' / 'site'
+
+
+def main():
+    site, build, work = (pathlib.Path(a).resolve() for a in sys.argv[1:4])
+    work.mkdir(parents=True, exist_ok=True)
+    new_site = new_version(build, work)
+    for server in SERVERS:
+        run(server, site, new_site, work / server)
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
