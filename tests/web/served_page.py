@@ -13,10 +13,8 @@ which the old version's files are gone from the browser.
     served_page.py <site> <tools/web's build folder> <work folder>
 """
 
-import hashlib
 import json
 import pathlib
-import re
 import shutil
 import subprocess
 import sys
@@ -26,78 +24,16 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 from browser_series import Page, start_browser
+from served_headers import files_of, header_faults
 
 SERVERS = ['apache2', 'nginx']
 TESTS = pathlib.Path(__file__).resolve().parent.parent
 SERVER = TESTS / 'support' / 'web_server.sh'
 MAKE_FORMS = TESTS.parent / 'web' / 'make_forms.py'
-# A file whose name carries the start of its content's SHA-256, which may be kept a year.
-HASHED = re.compile(r'\.([0-9a-f]{16})\.[a-z0-9]+$')
-YEAR = 365 * 24 * 3600
-WORKER = 'service-worker.js'
-TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-         '.css': 'text/css', '.woff2': 'font/woff2', '.png': 'image/png',
-         '.webmanifest': 'application/manifest+json'}
-# What the page must not be allowed, and what it may not use.
-FORBIDDEN_SOURCES = ["'unsafe-inline'", "'unsafe-eval'", '*', 'http:', 'https:']
-DENIED = ['camera=()', 'microphone=()', 'geolocation=()', 'payment=()', 'usb=()']
 # Every frame's policy violations, from before the page's first script.
 WATCH = '''window.qx5Violations = [];
 document.addEventListener('securitypolicyviolation',
     (e) => top.qx5Violations.push(`${e.violatedDirective} ${e.blockedURI} ${e.sourceFile}:${e.lineNumber}`));'''
-
-
-def files_of(site):
-    """The site's files by their path under it, the worker's own script left out."""
-    return sorted(str(p.relative_to(site)) for p in site.rglob('*')
-                  if p.is_file() and p.name != WORKER)
-
-
-def head(url):
-    out = subprocess.run(['curl', '-sS', '-o', '/dev/null', '-D', '-', url],
-                         capture_output=True, text=True, check=True).stdout.splitlines()
-    fields = dict(line.split(':', 1) for line in out[1:] if ':' in line)
-    return out[0].split()[1], {k.strip().lower(): v.strip() for k, v in fields.items()}
-
-
-def header_faults(base, site):
-    faults = []
-    for name in ['', WORKER, *files_of(site)]:
-        status, fields = head(base + name)
-        if status != '200':
-            faults.append(f'{name or "/"}: {status}')
-            continue
-        policy = {words[0]: words[1:] for words in
-                  (d.split() for d in fields.get('content-security-policy', '').split(';')) if words}
-        if policy.get('script-src') != ["'self'", "'wasm-unsafe-eval'"] or \
-                policy.get('default-src') not in (["'none'"], ["'self'"]) or \
-                any(s in v for v in policy.values() for s in FORBIDDEN_SOURCES):
-            faults.append(f'{name or "/"}: the policy {fields.get("content-security-policy")}')
-        for field, value in [('x-content-type-options', 'nosniff'),
-                             ('referrer-policy', 'no-referrer')]:
-            if fields.get(field) != value:
-                faults.append(f'{name or "/"}: {field} {fields.get(field)}')
-        permissions = fields.get('permissions-policy', '').replace(' ', '').split(',')
-        if not set(DENIED) <= set(permissions):
-            faults.append(f'{name or "/"}: permissions {permissions}')
-        kind = TYPES.get(pathlib.PurePath(name or 'index.html').suffix)
-        if kind and fields.get('content-type', '').split(';')[0] != kind:
-            faults.append(f'{name or "/"}: type {fields.get("content-type")}, not {kind}')
-        caching = fields.get('cache-control', '')
-        age = re.search(r'max-age=(\d+)', caching)
-        if HASHED.search(name):
-            if not age or int(age.group(1)) < YEAR:
-                faults.append(f'{name}: kept only "{caching}"')
-        elif 'no-cache' not in caching and 'no-store' not in caching:
-            faults.append(f'{name or "/"}: may be kept as it is: "{caching}"')
-    # The big files carry their content's hash in their names.
-    for name in files_of(site):
-        hashed = HASHED.search(name)
-        if pathlib.PurePath(name).suffix in ('.wasm', '.js', '.woff2', '.png'):
-            digest = hashlib.sha256((site / name).read_bytes()).hexdigest()[:16]
-            if not hashed or hashed.group(1) != digest:
-                faults.append(f'{name}: not named by its content\'s hash {digest}')
-    return faults
 
 
 def manifest_of(base, site):
