@@ -85,9 +85,15 @@ def play(page, where, guide=False):
 
 
 def serve(server, work, site, port=''):
-    subprocess.run([SERVER, 'start', server, work, site, *([str(port)] if port else [])], check=True)
-    port = (work / 'port').read_text().strip()
+    """The server started in <work>/server, which starting empties."""
+    subprocess.run([SERVER, 'start', server, work / 'server', site, *([port] if port else [])],
+                   check=True)
+    port = (work / 'server' / 'port').read_text().strip()
     return port, f'http://127.0.0.1:{port}/qx5/'
+
+
+def stop(work):
+    subprocess.run([SERVER, 'stop', work / 'server'], check=True)
 
 
 def run(server, site, new_site, work):
@@ -97,7 +103,7 @@ def run(server, site, new_site, work):
         assert not faults, f'{server}:\n' + '\n'.join(faults)
         start = manifest_of(base, site)
     finally:
-        subprocess.run([SERVER, 'stop', work], check=True)
+        stop(work)
     driver = start_browser(work / 'profile')
     try:
         driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': WATCH})
@@ -107,7 +113,7 @@ def run(server, site, new_site, work):
         caches = kept(driver)
         assert len(caches) == 1 and sorted(next(iter(caches.values()))) == \
             sorted(base + name for name in files_of(site)), f'{server}: kept {caches}'
-        subprocess.run([SERVER, 'stop', work], check=True)
+        stop(work)
         assert subprocess.run(['curl', '-s', base]).returncode != 0, f'{server} still answers'
         play(open_page(driver, start), f'{server}, without the server')
 
@@ -121,7 +127,7 @@ def run(server, site, new_site, work):
         print(f'{server}: {len(new)} files kept, {len(gone)} of the old version gone')
     finally:
         driver.quit()
-        subprocess.run([SERVER, 'stop', work], check=True)
+        stop(work)
         shutil.rmtree(work / 'profile', ignore_errors=True)
 
 
