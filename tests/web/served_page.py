@@ -147,6 +147,8 @@ def new_version(build, work):
 def main():
     site, build, work = (pathlib.Path(a).resolve() for a in sys.argv[1:4])
     work.mkdir(parents=True, exist_ok=True)
+    # The page opened as a file names no manifest, and so registers no worker.
+    assert 'rel="manifest"' not in (site.parent / 'qx5.html').read_text(), 'qx5.html is installable'
     new_site = new_version(build, work)
     for server in SERVERS:
         run(server, site, new_site, work / server)
