@@ -22,18 +22,8 @@ root=$(realpath -m "$2")
 socket=$root/cups.sock
 export CUPS_SERVER=$socket
 
-stop() {
-    [[ -f $root/cupsd.pid ]] || return 0
-    local pid
-    pid=$(cat "$root/cupsd.pid")
-    rm -f "$root/cupsd.pid"
-    kill "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
-}
+. "$(dirname "${BASH_SOURCE[0]}")/stop_by_pid.sh"
+stop() { stop_by_pid "$root/cupsd.pid"; }
 
 case $command in
 stop)

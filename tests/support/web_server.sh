@@ -18,20 +18,12 @@ export PATH=$PATH:/usr/sbin:/sbin
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 configs=$here/../../web/server
 
+. "$here/stop_by_pid.sh"
 stop() {
+    stop_by_pid "$root/server.pid"
     if [[ -f $root/site ]]; then
         rm -rf "$(cat "$root/site")" "$root/site"
     fi
-    [[ -f $root/server.pid ]] || return 0
-    local pid
-    pid=$(cat "$root/server.pid")
-    rm -f "$root/server.pid"
-    kill "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
 }
 
 case ${1:-} in
