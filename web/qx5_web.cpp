@@ -13,8 +13,10 @@
 #include "type_settings.h"
 #include "web_sheet_canvas.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <emscripten.h>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +63,52 @@ std::string HtmlText(const qx5::Transcript& lines) {
         }
     }
     return html + "</pre>";
+}
+
+// The page's texts by the names it knows them by.
+// clang-format off
+constexpr std::pair<const char*, const char*> PageTexts[] = {
+    {"Version", qx5::VersionText}, {"Maker", qx5::MakerText},
+    {"AboutCaption", qx5::AboutCaption}, {"ProductName", qx5::ProductNameText},
+    {"ProductTitle", qx5::ProductTitleText}, {"AboutOk", qx5::AboutOkCaption},
+    {"FileMenu", qx5::FileMenuCaption}, {"Print", qx5::PrintCaption}, {"Quit", qx5::QuitCaption},
+    {"TypeMenu", qx5::TypeMenuCaption}, {"HelpMenu", qx5::HelpMenuCaption},
+    {"Guide", qx5::GuideCaption}, {"AboutItem", qx5::AboutItemCaption},
+    {"PrintHint", qx5::PrintHint}, {"HeadingHint", qx5::HeadingHint}, {"CopyHint", qx5::CopyHint},
+    {"NewSeriesHint", qx5::NewSeriesHint}, {"RestartHint", qx5::RestartHint},
+    {"RestartCaption", qx5::RestartCaption}, {"PreviousTypeHint", qx5::PreviousTypeHint},
+    {"PreviousTypeCaption", qx5::PreviousTypeCaption}, {"NextTypeHint", qx5::NextTypeHint},
+    {"NextTypeCaption", qx5::NextTypeCaption}, {"TooLarge", qx5::TooLargeMessage},
+    {"SheetName", qx5::SheetName}, {"AnswerBoxName", qx5::AnswerBoxName},
+    {"AnswerBoxDescription", qx5::AnswerBoxDescription},
+    {"ScoreDescription", qx5::ScoreDescription}, {"ResultName", qx5::ResultTextName},
+    {"HeadingCaption", qx5::HeadingCaption}, {"HeadingLabel", qx5::HeadingLabelText},
+    {"HeadingOk", qx5::HeadingOkCaption}, {"HeadingCancel", qx5::HeadingCancelCaption},
+    {"CopyFailed", qx5::CopyFailedMessage}, {"CopyRefused", qx5::CopyRefusedReason},
+};
+// clang-format on
+
+// The sizes the exercise window and the main window have on the desktop too: the answer box
+// and its digits, the sheet's least height, the range label's place, the splash picture's
+// offset from the middle and its time. The desktop's windows write them in their Qt code,
+// which this build cannot include; they belong in one Qt-free header both take them from.
+constexpr std::pair<const char*, int> PageSizes[] = {
+    {"AnswerBoxWidth", 57},  {"AnswerBoxHeight", 26},      {"AnswerDigits", 3},
+    {"SheetMinHeight", 410}, {"RangeLabelLeft", 464},      {"SplashOffsetX", 140},
+    {"SplashOffsetY", 120},  {"SplashMilliseconds", 3000},
+};
+
+// The tool bar's Alt letters, and the heading dialog's "Fortryd".
+constexpr std::pair<const char*, char> PageKeys[] = {
+    {"SpeedButton2", 'E'},  {"SpeedButton4", 'K'}, {"SpeedButton5", 'O'},  {"SpeedButton3", 'B'},
+    {"SpeedButton10", 'F'}, {"SpeedButton6", 'N'}, {"HeadingCancel", 'F'},
+};
+
+// The type menu's groups: the basic types, then even division, then integer division.
+int TypeGroup(int type) {
+    constexpr int FirstOfGroup[] = {5, 11};
+    return static_cast<int>(std::count_if(std::begin(FirstOfGroup), std::end(FirstOfGroup),
+                                          [type](int first) { return type >= first; }));
 }
 
 } // namespace
@@ -117,14 +165,14 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_state() {
 // result of a finished series.
 EMSCRIPTEN_KEEPALIVE const char* qx5_view() {
     const std::string title = qx5::CurrentTypeTitle(state);
-    return Reply(
-        "{\"AnswerY\":" +
-        std::to_string(state.StepIndex > 0 ? qx5::RowY(canvas, state.StepIndex) : 0) +
-        ",\"RowHeight\":" + std::to_string(canvas.TextHeight("H")) +
-        ",\"SheetWidth\":" + std::to_string(qx5::SheetWidthNeeded(canvas, state, title)) +
-        ",\"SheetHeight\":" + std::to_string(qx5::SheetHeightNeeded(canvas, state)) +
-        ",\"Result\":" +
-        qx5::JsonStrings(state.SeriesFinished ? qx5::ResultLines(state) : qx5::Transcript{}) + "}");
+    return Reply(qx5::JsonObject()
+                     .Add("AnswerY", state.StepIndex > 0 ? qx5::RowY(canvas, state.StepIndex) : 0)
+                     .Add("RowHeight", canvas.TextHeight("H"))
+                     .Add("SheetWidth", qx5::SheetWidthNeeded(canvas, state, title))
+                     .Add("SheetHeight", qx5::SheetHeightNeeded(canvas, state))
+                     .Add("Result", qx5::JsonStrings(state.SeriesFinished ? qx5::ResultLines(state)
+                                                                          : qx5::Transcript{}))
+                     .Done());
 }
 
 // The heading dialog's OK: the heading as the transcript takes it from what was typed or
@@ -148,64 +196,48 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_heading_text(const char* typed) {
 EMSCRIPTEN_KEEPALIVE const char* qx5_output(int year, int month, int day, int hour, int minute) {
     qx5::Transcript lines;
     qx5::BuildTranscript(state, printHeading, lines);
-    return Reply("{\"Lines\":" + qx5::JsonStrings(lines) +
-                 ",\"Plain\":" + qx5::JsonString(PlainText(lines)) +
-                 ",\"Html\":" + qx5::JsonString(HtmlText(lines)) + ",\"PdfName\":" +
-                 qx5::JsonString(qx5::ProposedPdfName(printHeading, state.ExerciseType,
-                                                      {year, month, day, hour, minute})) +
-                 "}");
+    return Reply(qx5::JsonObject()
+                     .Add("Lines", qx5::JsonStrings(lines))
+                     .Text("Plain", PlainText(lines))
+                     .Text("Html", HtmlText(lines))
+                     .Text("PdfName", qx5::ProposedPdfName(printHeading, state.ExerciseType,
+                                                           {year, month, day, hour, minute}))
+                     .Done());
 }
 
-// The program's visible texts, the type menu's captions among them.
-EMSCRIPTEN_KEEPALIVE const char* qx5_texts() {
-    std::vector<std::string> types;
-    for (int type = qx5::FirstExerciseType; type <= qx5::LastExerciseType; ++type) {
-        types.emplace_back(qx5::TypeMenuCaptions[type]);
+// Everything the page shows or sizes by that the desktop has too: its texts by name, the
+// type menu, the sizes the two share and the tool bar's Alt letters.
+EMSCRIPTEN_KEEPALIVE const char* qx5_program() {
+    qx5::JsonObject texts;
+    texts.Text("Caption", std::string(qx5::CaptionPrefix) + qx5::VersionText);
+    for (const auto& [name, text] : PageTexts) {
+        texts.Text(name, text);
     }
-    std::string json = "{\"Types\":" + qx5::JsonStrings(types);
-    const auto add = [&json](const char* name, std::string_view text) {
-        json += ",\"" + std::string(name) + "\":" + qx5::JsonString(text);
-    };
-    add("EvenDivisionGroup", qx5::EvenDivisionGroupLabel);
-    add("IntegerDivisionGroup", qx5::IntegerDivisionGroupLabel);
-    add("Caption", std::string(qx5::CaptionPrefix) + qx5::VersionText);
-    add("Version", qx5::VersionText);
-    add("Maker", qx5::MakerText);
-    add("AboutCaption", qx5::AboutCaption);
-    add("ProductName", qx5::ProductNameText);
-    add("ProductTitle", qx5::ProductTitleText);
-    add("AboutOk", qx5::AboutOkCaption);
-    add("FileMenu", qx5::FileMenuCaption);
-    add("Print", qx5::PrintCaption);
-    add("Quit", qx5::QuitCaption);
-    add("TypeMenu", qx5::TypeMenuCaption);
-    add("HelpMenu", qx5::HelpMenuCaption);
-    add("Guide", qx5::GuideCaption);
-    add("AboutItem", qx5::AboutItemCaption);
-    add("PrintHint", qx5::PrintHint);
-    add("HeadingHint", qx5::HeadingHint);
-    add("CopyHint", qx5::CopyHint);
-    add("NewSeriesHint", qx5::NewSeriesHint);
-    add("RestartHint", qx5::RestartHint);
-    add("RestartCaption", qx5::RestartCaption);
-    add("PreviousTypeHint", qx5::PreviousTypeHint);
-    add("PreviousTypeCaption", qx5::PreviousTypeCaption);
-    add("NextTypeHint", qx5::NextTypeHint);
-    add("NextTypeCaption", qx5::NextTypeCaption);
-    add("TooLarge", qx5::TooLargeMessage);
-    add("SheetName", qx5::SheetName);
-    add("AnswerBoxName", qx5::AnswerBoxName);
-    add("AnswerBoxDescription", qx5::AnswerBoxDescription);
-    add("ScoreDescription", qx5::ScoreDescription);
-    add("ResultName", qx5::ResultTextName);
-    add("ButtonKey", qx5::ButtonKeyDescription);
-    add("HeadingCaption", qx5::HeadingCaption);
-    add("HeadingLabel", qx5::HeadingLabelText);
-    add("HeadingOk", qx5::HeadingOkCaption);
-    add("HeadingCancel", qx5::HeadingCancelCaption);
-    add("CopyFailed", qx5::CopyFailedMessage);
-    add("CopyRefused", qx5::CopyRefusedReason);
-    return Reply(json + "}");
+    std::string types = "[";
+    for (int type = qx5::FirstExerciseType; type <= qx5::LastExerciseType; ++type) {
+        types += (type > qx5::FirstExerciseType ? "," : "") +
+                 qx5::JsonObject()
+                     .Add("Number", type)
+                     .Text("Caption", qx5::TypeMenuCaptions[type])
+                     .Add("Group", TypeGroup(type))
+                     .Done();
+    }
+    qx5::JsonObject sizes;
+    for (const auto& [name, size] : PageSizes) {
+        sizes.Add(name, size);
+    }
+    qx5::JsonObject keys;
+    for (const auto& [control, letter] : PageKeys) {
+        keys.Text(control, std::string(1, letter));
+    }
+    return Reply(qx5::JsonObject()
+                     .Add("Texts", texts.Done())
+                     .Add("Types", types + "]")
+                     .Add("Groups", qx5::JsonStrings({"", std::string(qx5::EvenDivisionGroupLabel),
+                                                      std::string(qx5::IntegerDivisionGroupLabel)}))
+                     .Add("Sizes", sizes.Done())
+                     .Add("Keys", keys.Done())
+                     .Done());
 }
 
 } // extern "C"
