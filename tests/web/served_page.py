@@ -64,13 +64,14 @@ def open_page(driver, url):
     driver.execute_async_script('''const done = arguments[arguments.length - 1];
         navigator.serviceWorker.ready.then(() => done());''')
     page = Page(driver, None, None)
-    page.texts = page.run('return qx5.texts()')
+    page.program = page.run('return qx5.program()')
+    page.texts = page.program['Texts']
     return page
 
 
 def play(page, where, guide=False):
     """A series of the first type, its second step answered wrong; the guide opened first."""
-    page.choose_from_menu(page.texts['Types'][0])
+    page.choose_from_menu(page.program['Types'][0]['Caption'])
     if guide:
         page.driver.get_log('performance')
         page.guide()
@@ -148,7 +149,7 @@ def main():
     site, build, work = (pathlib.Path(a).resolve() for a in sys.argv[1:4])
     work.mkdir(parents=True, exist_ok=True)
     # The page opened as a file names no manifest, and so registers no worker.
-    assert 'rel="manifest"' not in (site.parent / 'qx5.html').read_text(), 'qx5.html is installable'
+    assert '<link rel="manifest"' not in (site.parent / 'qx5.html').read_text(), 'qx5.html is installable'
     new_site = new_version(build, work)
     for server in SERVERS:
         run(server, site, new_site, work / server)

@@ -5,6 +5,8 @@
 // nothing else, so that the page opens and runs without a network. make_forms.py puts in
 // front of this the list of the files (qx5Files) and the cache's name (qx5Cache), which
 // carries a hash of their contents: a new version is a new cache.
+/* eslint-env serviceworker */
+/* global qx5Files, qx5Cache */
 'use strict';
 
 self.addEventListener('install', (event) => {
