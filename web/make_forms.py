@@ -158,7 +158,7 @@ def installable(site, renamed):
               'type': 'image/png'} for size in (192, 512)]
     icons.append({'src': renamed['pictures/qx5-maskable.png'], 'sizes': '512x512',
                   'type': 'image/png', 'purpose': 'maskable'})
-    manifest = {'id': './', 'name': 'QX5', 'short_name': 'QX5', 'lang': 'da', 'dir': 'ltr',
+    manifest = {'id': './', 'name': 'QX5 – kæderegning', 'short_name': 'QX5', 'lang': 'da', 'dir': 'ltr',
                 'description': 'Kæderegning for skoleelever: følg regneforskrifterne fra '
                                'starttallet, og skriv hvert nyt tal.',
                 'start_url': './', 'scope': './', 'display': 'standalone',
