@@ -317,7 +317,7 @@ if [[ -n $web_deb ]]; then
     if unshare -n sh -c 'ip link set lo up && exec "$@"' sh chroot "$work/server" sh -c \
         'apache2ctl start && python3 /tmp/served_headers.py http://127.0.0.1/qx5/ /usr/share/qx5-web
          status=$?; apache2ctl stop; exit $status' >"$work/served.log" 2>&1; then
-        say "qx5-web with Apache: $(tail -n 1 "$work/served.log")"
+        say "qx5-web with Apache: $(grep -F /qx5/: "$work/served.log")"
     else
         tail -n 30 "$work/served.log"
         say "FAIL: qx5-web with Apache; see $work/served.log"
