@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The page's service worker on a school's server: it keeps the program's own files, and
-// nothing else, so that the page opens and runs without a network. make_forms.py puts in
-// front of this the list of the files (qx5Files) and the cache's name (qx5Cache), which
-// carries a hash of their contents: a new version is a new cache.
+// nothing else, so that the page opens and runs without a network. make_forms.py writes
+// into it the list of the files (qx5Files) and the cache's name (qx5Cache), which carries a
+// hash of their contents: a new version is a new cache.
 /* eslint-env serviceworker */
 /* global qx5Files, qx5Cache */
 'use strict';
