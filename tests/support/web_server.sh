@@ -18,7 +18,7 @@ export PATH=$PATH:/usr/sbin:/sbin
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 configs=$here/../../web/server
 
-. "$here/stop_by_pid.sh"
+. "$here/private_server.sh"
 stop() {
     stop_by_pid "$root/server.pid"
     if [[ -f $root/site ]]; then
@@ -101,12 +101,12 @@ nginx)
 esac
 echo $! >"$root/server.pid"
 
-answers() { curl -s -o /dev/null "http://127.0.0.1:$port/qx5/"; }
-for _ in $(seq 100); do
-    answers && break
-    sleep 0.1
-done
-if ! answers; then
+# Answering, and this server, not another one on the port.
+serving() {
+    local head
+    head=$(curl -sI "http://127.0.0.1:$port/qx5/") && grep -qi "^server: ${server%2}" <<<"$head"
+}
+if ! answering serving; then
     echo "the private $server did not start; its output and log:" >&2
     cat "$root/server.out" "$root/error.log" >&2 2>/dev/null || true
     stop
