@@ -9,6 +9,7 @@ shows and named after it."""
 
 import argparse
 import base64
+import hashlib
 import json
 import pathlib
 import re
@@ -31,8 +32,19 @@ FONTS = {'Liberation Serif': ('QX5 Serif', 'Regular'),
 CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
 # The page's start; it imports the page's other modules.
 START = 'page.js'
-# The pictures index.html names; the others are the tool bar's.
-PAGE_PICTURES = ['splash.png', 'qx5-32.png']
+# The pictures index.html names, and the web app's icons; the others are the tool bar's.
+PAGE_PICTURES = ['splash.png', 'qx5-32.png', 'qx5-192.png', 'qx5-512.png', 'qx5-maskable.png',
+                 'qx5-touch.png']
+# A server lets browsers keep a file for a year when its name carries its content's hash;
+# the big files' names do: the engine, the fonts, the pictures, the loader, the style and the
+# pictures and guide the page carries. The page, its other modules, the manifest and the
+# service worker keep their names and are asked for anew, so that an update reaches the
+# pupils.
+CONTENT_NAMED = ('.wasm', '.woff2', '.png')
+# Each after the files it names.
+CONTENT_NAMED_TEXT = ['qx5.css', 'qx5.js', 'assets.js']
+WORKER = 'service-worker.js'
+MANIFEST = 'qx5.webmanifest'
 
 
 def font_file(family, style):
@@ -102,6 +114,74 @@ def self_contained(site):
     return html.replace('</html>', f'<!-- The fonts inside this page:\n{licence}-->\n</html>')
 
 
+def guide_parts():
+    """The desktop's guide and its style apart: under a strict policy the page gives the
+    guide its style, which a <style> of its own may not."""
+    guide = GUIDE.read_text()
+    style = re.search(r'<style>\n(.*?)</style>\n', guide, re.S)
+    return guide.replace(style.group(0), ''), style.group(1)
+
+
+def content_hash(data):
+    return hashlib.sha256(data).hexdigest()[:16]
+
+
+def name_by_content(site):
+    """Gives the big files names that carry their content's hash, and every file that names
+    one the new name. Returns the new names by the old."""
+    renamed = {}
+
+    def rename_in(path):
+        text = path.read_text()
+        for old, new in renamed.items():
+            text = text.replace(old, new)
+        path.write_text(text)
+
+    binaries = sorted(str(p.relative_to(site)) for p in site.rglob('*') if p.suffix in CONTENT_NAMED)
+    for name in binaries + CONTENT_NAMED_TEXT:
+        path = site / name
+        if path.suffix not in CONTENT_NAMED:
+            rename_in(path)
+        named = path.with_name(f'{path.stem}.{content_hash(path.read_bytes())}{path.suffix}')
+        path.rename(named)
+        renamed[name] = str(named.relative_to(site))
+    for path in site.rglob('*'):
+        if path.suffix in ('.html', '.js', '.css') and str(path.relative_to(site)) not in renamed.values():
+            rename_in(path)
+    return renamed
+
+
+def installable(site, renamed):
+    """The web app manifest and the service worker, and the page naming the manifest and the
+    icon Safari puts on a home screen: only the site on a server has them, qx5.html not."""
+    icons = [{'src': renamed[f'pictures/qx5-{size}.png'], 'sizes': f'{size}x{size}',
+              'type': 'image/png'} for size in (192, 512)]
+    icons.append({'src': renamed['pictures/qx5-maskable.png'], 'sizes': '512x512',
+                  'type': 'image/png', 'purpose': 'maskable'})
+    manifest = {'id': './', 'name': 'QX5 – kæderegning', 'short_name': 'QX5', 'lang': 'da', 'dir': 'ltr',
+                'description': 'Kæderegning for skoleelever: følg regneforskrifterne fra '
+                               'starttallet, og skriv hvert nyt tal.',
+                'start_url': './', 'scope': './', 'display': 'standalone',
+                'background_color': '#ffffff', 'icons': icons}
+    (site / MANIFEST).write_text(json.dumps(manifest, ensure_ascii=False, indent=2) + '\n')
+    page = site / 'index.html'
+    page.write_text(page.read_text().replace(
+        '<link rel="stylesheet"',
+        f'<link rel="manifest" href="{MANIFEST}">\n'
+        f'<link rel="apple-touch-icon" href="{renamed["pictures/qx5-touch.png"]}">\n'
+        '<link rel="stylesheet"', 1))
+    # The worker keeps every file but itself, in a cache named by all of their contents.
+    files = sorted(str(p.relative_to(site)) for p in site.rglob('*')
+                   if p.is_file() and p.name != WORKER)
+    version = content_hash(''.join(f'{f} {content_hash((site / f).read_bytes())}\n'
+                                   for f in files).encode())
+    worker = site / WORKER
+    worker.write_text(worker.read_text().replace(
+        "'use strict';\n",
+        f"'use strict';\nconst qx5Cache = 'qx5-{version}';\n"
+        f"const qx5Files = {json.dumps(files, indent=4)};\n", 1))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument('--wasm', required=True, type=pathlib.Path,
@@ -128,12 +208,15 @@ def main():
         else:
             tools[picture.name] = data_url(picture, 'image/png')
     # The desktop's guide goes in too: opened as a file of its own, it would be a request.
+    guide, guide_style = guide_parts()
     (site / 'assets.js').write_text(
         '// The tool bar\'s pictures and the guide, which the page carries inside it.\n'
         f'export const pictures = {json.dumps(tools, indent=4)};\n'
-        f'export const guide = {json.dumps(GUIDE.read_text(), ensure_ascii=False)};\n')
+        f'export const guide = {json.dumps(guide, ensure_ascii=False)};\n'
+        f'export const guideStyle = {json.dumps(guide_style, ensure_ascii=False)};\n')
     make_fonts(site / 'fonts')
     (args.out / 'qx5.html').write_text(self_contained(site))
+    installable(site, name_by_content(site))
     return 0
 
 

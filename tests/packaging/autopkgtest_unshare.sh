@@ -41,4 +41,5 @@ if [[ ! -f $tarball ]]; then
 fi
 # Its lists of packages are left out of the tarball: -U fetches them first.
 autopkgtest -U "$packages"/qx5_*.dsc "$packages"/qx5_*_"$(dpkg --print-architecture)".deb \
+    "$packages"/qx5-web_*_all.deb \
     -- unshare --release "$release" --tarball "$tarball"

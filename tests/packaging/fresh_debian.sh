@@ -8,7 +8,9 @@
 # tools/test must pass. Last, the Debian package it built goes onto another fresh system of
 # the same release with only its dependencies, where the program must start, sans-serif
 # must be a proportional face, AppStream must find the program and the package's own test
-# must pass under autopkgtest; apt remove, then apt purge, must leave nothing of it. Prints
+# must pass under autopkgtest; apt remove, then apt purge, must leave nothing of it. On a
+# third, qx5-web with Apache must serve the site with its headers, and leave nothing when
+# purged. Prints
 # the time and the disk that each step takes, and what the single package list of <old-ref>
 # would have taken for tools/start.
 #
@@ -31,6 +33,8 @@ release=${3:-bookworm}
 [[ $release == bookworm || $release == trixie ]] || { echo "$0: no release $release" >&2; exit 2; }
 base=$work/base-$release
 repo=$(git -C "$(dirname "${BASH_SOURCE[0]}")" rev-parse --show-toplevel)
+# debootstrap, Xvfb, git and the rest that this check runs on this machine.
+"$repo/tools/setup" release test
 commit=$(git -C "$repo" rev-parse HEAD)
 readonly app_id=dk.qx5holdet.qx5 caption="   QX5:  Zurevodi    Version 270405" user=skole
 
@@ -114,6 +118,36 @@ report=()
 say() {
     echo "$*"
     report+=("$*")
+}
+# apt remove, then apt purge: removed, nothing of the package may stay but its conffiles (and
+# anything else of its name under /etc, such as a web server's link to a configuration);
+# purged, nothing at all, and dpkg forgets it.
+#   remove_and_purge <root> <package>
+remove_and_purge() {
+    local root=$work/$1 package=$2 files conffiles left status purged known
+    mapfile -t files < <(in_root "$1" dpkg -L "$package" | while read -r f; do
+        [[ -d $root$f ]] || echo "$f"
+    done)
+    conffiles=$(in_root "$1" dpkg-query -W -f='${Conffiles}\n' "$package" | awk 'NF { print $1 }')
+    in_root "$1" apt-get remove -y -qq "$package" >/dev/null
+    left=$(for f in "${files[@]}"; do
+        if [[ -e $root$f ]] && ! grep -qxF -- "$f" <<<"$conffiles"; then echo "$f"; fi
+    done; find "$root/etc" -name "$package[.-]*" -printf '/etc/%P\n' |
+        { grep -vxF -- "$conffiles" || true; })
+    status=$(in_root "$1" dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    # Once removed, apt may no longer know the package at all: that is nothing to purge.
+    purged=$(in_root "$1" apt-get purge -y -qq "$package" 2>&1 | tail -n 1 || true)
+    left+=$(for f in "${files[@]}"; do if [[ -e $root$f ]]; then echo " $f"; fi; done
+        find "$root/etc" -name "$package[.-]*" -printf ' /etc/%P')
+    known=$(in_root "$1" dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null || true)
+    if [[ -z $left && $status != installed && $known != [ir]* ]]; then
+        say "apt remove $package left none of its ${#files[@]} files but its configuration," \
+            "apt purge that too: ${purged:-done}"
+    else
+        say "FAIL: apt remove $package left '$status' and files, or apt purge did: $left;" \
+            "after apt purge dpkg knows '$known'"
+        failures=$((failures + 1))
+    fi
 }
 
 # The X server the chroots' programs show on, so that tools/start needs no Xvfb.
@@ -253,24 +287,8 @@ if [[ -n $deb ]]; then
             failures=$((failures + 1))
         fi
     done
-    # Removed, nothing of it stays but its configuration, of which it has none; purged,
-    # dpkg forgets it. (Before autopkgtest, which installs the package its own way.)
-    mapfile -t files < <(in_root pupil dpkg -L qx5 | while read -r f; do
-        [[ -d $work/pupil$f ]] || echo "$f"
-    done)
-    in_root pupil apt-get remove -y -qq qx5 >/dev/null
-    left=$(for f in "${files[@]}"; do if [[ -e $work/pupil$f ]]; then echo "$f"; fi; done)
-    status=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
-    # Once removed, apt may no longer know the package at all: that is nothing to purge.
-    purged=$(in_root pupil apt-get purge -y -qq qx5 2>&1 | tail -n 1 || true)
-    known=$(in_root pupil dpkg-query -W -f='${db:Status-Abbrev}' qx5 2>/dev/null || true)
-    if [[ -z $left && $status != [ir]* && $known != [ir]* ]]; then
-        say "apt remove left none of its ${#files[@]} files, nor the package's state;" \
-            "apt purge: ${purged:-done}"
-    else
-        say "FAIL: apt remove left '$status' and files: $left; after apt purge dpkg knows '$known'"
-        failures=$((failures + 1))
-    fi
+    # (Before autopkgtest, which installs the package its own way.)
+    remove_and_purge pupil qx5
     # The package's own test, as Debian runs it: autopkgtest on this throwaway system (its
     # null runner installs the test's dependencies here).
     cp "${deb%_*}.dsc" "${deb%_*}.tar.xz" "$work/pupil/tmp/"
@@ -285,6 +303,29 @@ if [[ -n $deb ]]; then
     fi
 else
     say "FAIL: tools/test left no package in build/test/tests/deb/build"
+    failures=$((failures + 1))
+fi
+
+echo "== qx5-web on a fresh system with Apache"
+web_deb=$(find "$checkout/build/test/tests/deb/build" -maxdepth 1 -name 'qx5-web_*_all.deb' | head -n 1)
+if [[ -n $web_deb ]]; then
+    new_root server
+    cp "$web_deb" "$checkout/tests/web/served_headers.py" "$work/server/tmp/"
+    in_root server apt-get install -y -qq --no-install-recommends \
+        "/tmp/$(basename "$web_deb")" apache2 curl python3 >/dev/null
+    # Apache on a loopback of its own: this machine's port 80 may be taken.
+    if unshare -n sh -c 'ip link set lo up && exec "$@"' sh chroot "$work/server" sh -c \
+        'apache2ctl start && python3 /tmp/served_headers.py http://127.0.0.1/qx5/ /usr/share/qx5-web
+         status=$?; apache2ctl stop; exit $status' >"$work/served.log" 2>&1; then
+        say "qx5-web with Apache: $(grep -F /qx5/: "$work/served.log")"
+    else
+        tail -n 30 "$work/served.log"
+        say "FAIL: qx5-web with Apache; see $work/served.log"
+        failures=$((failures + 1))
+    fi
+    remove_and_purge server qx5-web
+else
+    say "FAIL: tools/test left no qx5-web package in build/test/tests/deb/build"
     failures=$((failures + 1))
 fi
 

@@ -22,18 +22,8 @@ root=$(realpath -m "$2")
 socket=$root/cups.sock
 export CUPS_SERVER=$socket
 
-stop() {
-    [[ -f $root/cupsd.pid ]] || return 0
-    local pid
-    pid=$(cat "$root/cupsd.pid")
-    rm -f "$root/cupsd.pid"
-    kill "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
-}
+. "$(dirname "${BASH_SOURCE[0]}")/private_server.sh"
+stop() { stop_by_pid "$root/cupsd.pid"; }
 
 case $command in
 stop)
@@ -112,11 +102,7 @@ cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" \
 echo $! >"$root/cupsd.pid"
 
 running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
-for _ in $(seq 100); do
-    running && break
-    sleep 0.1
-done
-if ! running; then
+if ! answering running; then
     echo "the private print server did not start; its log:" >&2
     cat "$root/log/cupsd.out" "$root/log/error_log" >&2 || true
     stop

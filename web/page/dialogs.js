@@ -4,7 +4,7 @@
 // The dialogs, each modal and each giving the focus back to where the pupil was: the about
 // box, the guide, the heading dialog "Overskrift" and the messages.
 
-import {guide} from './assets.js';
+import {guide, guideStyle} from './assets.js';
 import {$, anyDialogOpen, focusBack, isPrintKey} from './dom.js';
 
 // Opens a dialog over the page, and on its close gives the focus back to the element that
@@ -42,6 +42,11 @@ function makeGuide(texts) {
     // under it.
     GuideText.addEventListener('load', () => {
         const inside = GuideText.contentDocument;
+        // Its style given from here: a school's server forbids a page's inline style, which
+        // the frame would inherit.
+        const style = new GuideText.contentWindow.CSSStyleSheet();
+        style.replaceSync(guideStyle);
+        inside.adoptedStyleSheets = [style];
         inside.addEventListener('click', (e) => {
             const link = e.target.closest('a[href^="#"]');
             if (link) {

@@ -85,6 +85,12 @@ menu.add(texts.HelpMenu, [
 ]);
 output.update();
 
+// On a school's server the page names its manifest, and a service worker keeps the program's
+// own files for a device to run it without a network; opened from a file, it has neither.
+if (document.querySelector('link[rel="manifest"]') && 'serviceWorker' in navigator) {
+    navigator.serviceWorker.register('service-worker.js');
+}
+
 // For the tests and for anyone curious: the engine's state and what it gave the page.
 window.qx5 = {state: engine.state, view: engine.view, program: () => program};
 document.body.dataset.ready = 'true';
