@@ -1,19 +1,20 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "exercise_window.h"
+#include "sheet/exercise_window.h"
 
-#include "exercise_controls.h"
-#include "program_fonts.h"
-#include "program_texts.h"
-#include "qt_text.h"
-#include "result_text.h"
-#include "series_run.h"
-#include "sheet_layout.h"
-#include "sheet_zoom.h"
-#include "tool_pictures.h"
-#include "transcript.h"
-#include "type_settings.h"
+#include "sheet/exercise_controls.h"
+#include "common/program_fonts.h"
+#include "engine/front_end_constants.h"
+#include "engine/program_texts.h"
+#include "common/qt_text.h"
+#include "sheet/result_text.h"
+#include "engine/series_run.h"
+#include "layout/sheet_layout.h"
+#include "sheet/sheet_zoom.h"
+#include "pictures/tool_pictures.h"
+#include "transcript/transcript.h"
+#include "engine/type_settings.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -32,6 +33,15 @@
 namespace qx5 {
 
 using Controls = ExerciseWindowControls;
+
+namespace {
+
+// Qt's letter keys are the letters' own codes.
+QKeyCombination AltKey(char letter) {
+    return Qt::ALT | static_cast<Qt::Key>(letter);
+}
+
+} // namespace
 
 // One control of the tool bar.
 struct ToolButtonRow {
@@ -53,17 +63,15 @@ const ToolButtonRow TForm2::ToolBar[] = {
     // Prints the finished series; the same command as the menu's "Udskriv" and Ctrl+P.
     {&Controls::SpeedButton1, "SpeedButton1", {12, 8, 32, 32}, ToolPicture::Printer,
      PrintHint, "", {}, nullptr, &TForm2::PrintCommand},
-    // Opens the heading dialog: a name or heading for every later printout and copy. Its
-    // key, like copy's, is a letter no menu and no text box takes: E of "eller", the first
-    // free word of its hint.
+    // Opens the heading dialog: a name or heading for every later printout and copy.
     {&Controls::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
-     HeadingHint, "", Qt::ALT | Qt::Key_E, nullptr, &TForm2::HeadingCommand},
-    // Copies the finished series to the clipboard; K of "Kopier".
+     HeadingHint, "", AltKey(HeadingKeyLetter), nullptr, &TForm2::HeadingCommand},
+    // Copies the finished series to the clipboard.
     {&Controls::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
-     CopyHint, "", Qt::ALT | Qt::Key_K, nullptr, &TForm2::CopyCommand},
+     CopyHint, "", AltKey(CopyKeyLetter), nullptr, &TForm2::CopyCommand},
     // A new series of the same type from a new start number; no caption, so Alt+O is given.
     {&Controls::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
-     NewSeriesHint, "", Qt::ALT | Qt::Key_O, &TForm2::SpeedButton5Click, nullptr},
+     NewSeriesHint, "", AltKey(NewSeriesKeyLetter), &TForm2::SpeedButton5Click, nullptr},
     // The same start number again, with new instructions.
     {&Controls::SpeedButton3, "SpeedButton3", {168, 8, 33, 33}, ToolPicture::TurnBack,
      RestartHint, RestartCaption, {}, &TForm2::SpeedButton3Click, nullptr},
@@ -178,7 +186,7 @@ QFrame* TForm2::BuildToolBar(ExerciseWindowControls& made) {
     made.Label1 = new QLabel(panel);
     made.Label1->setObjectName(QStringLiteral("Label1"));
     made.Label1->setFont(ExerciseWindowFont(21));
-    made.Label1->move(464, 12);
+    made.Label1->move(RangeLabelLeft, 12);
     return panel;
 }
 
@@ -197,7 +205,7 @@ QScrollArea* TForm2::BuildSheet(ExerciseWindowControls& made) {
     auto* paintBox = made.PaintBox1 = new SheetView(client ? client->devicePixelRatioF() : 1.0);
     paintBox->setObjectName(QStringLiteral("PaintBox1"));
     paintBox->setAccessibleName(ToQString(SheetName));
-    paintBox->SetExtent(QSize(0, ScrollExtent));
+    paintBox->SetExtent(QSize(0, SheetMinHeight));
     scrollBox->setWidget(paintBox);
     scrollBox->viewport()->setAutoFillBackground(false);
     made.Zoom = new SheetZoom(this, scrollBox->viewport());
@@ -205,8 +213,8 @@ QScrollArea* TForm2::BuildSheet(ExerciseWindowControls& made) {
 
     auto* edit = made.Edit1 = new QLineEdit(paintBox);
     edit->setObjectName(QStringLiteral("Edit1"));
-    edit->setGeometry(0, 0, 57, 26);
-    edit->setMaxLength(AnswerBoxLength);
+    edit->setGeometry(0, 0, AnswerBoxWidth, AnswerBoxHeight);
+    edit->setMaxLength(AnswerDigits);
     // Typed characters pass the key rule below; an input method would bypass it.
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     edit->setInputMethodHints(Qt::ImhDigitsOnly);
@@ -287,7 +295,7 @@ void TForm2::NewSeries() {
     UpdateTypeButtons();
     // A finished 9-step sheet with its score line can be taller than the fixed extent.
     ui.PaintBox1->SetExtent(QSize(SheetWidthNeeded(Canvas(), state_, CurrentTypeTitle(state_)),
-                                  std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_))));
+                                  std::max(SheetMinHeight, SheetHeightNeeded(Canvas(), state_))));
     ui.PaintBox1->setAccessibleDescription(QString());
     ShowAnswerBox();
     // Only now, so that the focus goes straight from the result to the answer box.
@@ -298,7 +306,7 @@ void TForm2::NewSeries() {
 
 void TForm2::ShowAnswerBox() {
     const ExerciseWindowControls& ui = Ui();
-    ui.Edit1->setMaxLength(AnswerBoxLength);
+    ui.Edit1->setMaxLength(AnswerDigits);
     ui.Edit1->clear();
     PlaceAnswerBox();
     // From one step to the next the box keeps the focus.
@@ -331,7 +339,8 @@ void TForm2::AnnounceStep() {
 void TForm2::PlaceAnswerBox() {
     // On the sheet: the box scrolls with it, over its answer's place at the zoom.
     Ui().Edit1->setGeometry(Ui().PaintBox1->ToView(
-        QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), 57, 26)));
+        QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), AnswerBoxWidth,
+              AnswerBoxHeight)));
 }
 
 void TForm2::ZoomSheet(int percent) {
@@ -372,7 +381,7 @@ void TForm2::DescribeAnswerBox() {
 }
 
 void TForm2::UpdateTypeButtons() {
-    Ui().SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType);
+    Ui().SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType());
     Ui().SpeedButton10->setEnabled(state_.ExerciseType > FirstExerciseType);
 }
 
@@ -407,7 +416,7 @@ void TForm2::SubmitAnswer(const QString& typed) {
         Ui().Result->ShowLines(lines, Ui().Edit1->geometry());
         HideAnswerBox();
         Ui().PaintBox1->setAccessibleDescription(
-            ToQString(ScoreDescription).arg(state_.CorrectCount).arg(state_.StepsPerSeries));
+            ToQString(ScoreText(state_.CorrectCount, state_.StepsPerSeries)));
         UpdateOutputCommands();
         break;
     }
@@ -477,7 +486,7 @@ void TForm2::SpeedButton10Click() {
 }
 
 void TForm2::SpeedButton6Click() {
-    if (state_.ExerciseType < LastExerciseType) {
+    if (state_.ExerciseType < LastExerciseType()) {
         state_.RestartRequested = false;
         ++state_.ExerciseType;
         NewSeries();

@@ -4,14 +4,14 @@
 // The browser edition's engine side: the one engine state, the generator and the sheet's
 // canvas, and what the page calls on them. The page does what the exercise window does
 // with the answer box, the buttons and the messages; every rule stays in the engine.
-#include "heading_text.h"
-#include "page_state.h"
-#include "program_texts.h"
-#include "series_run.h"
-#include "sheet_layout.h"
-#include "transcript.h"
-#include "type_settings.h"
-#include "web_sheet_canvas.h"
+#include "transcript/heading_text.h"
+#include "web/page_state.h"
+#include "engine/program_texts.h"
+#include "engine/series_run.h"
+#include "layout/sheet_layout.h"
+#include "transcript/transcript.h"
+#include "engine/type_settings.h"
+#include "web/web_sheet_canvas.h"
 
 #include <cstdint>
 #include <emscripten.h>
@@ -92,7 +92,7 @@ EMSCRIPTEN_KEEPALIVE void qx5_new_series(int restart) {
 // The previous (-1) or next (+1) type, where there is one.
 EMSCRIPTEN_KEEPALIVE void qx5_step_type(int delta) {
     const int type = state.ExerciseType + delta;
-    if (type >= qx5::FirstExerciseType && type <= qx5::LastExerciseType) {
+    if (type >= qx5::FirstExerciseType && type <= qx5::LastExerciseType()) {
         state.ExerciseType = type;
         NewSeries(false);
     }
@@ -159,15 +159,15 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_output(int year, int month, int day, int ho
 // The program's visible texts, the type menu's captions among them.
 EMSCRIPTEN_KEEPALIVE const char* qx5_texts() {
     std::vector<std::string> types;
-    for (int type = qx5::FirstExerciseType; type <= qx5::LastExerciseType; ++type) {
-        types.emplace_back(qx5::TypeMenuCaptions[type]);
+    for (const qx5::ExerciseType& row : qx5::ExerciseTypes) {
+        types.emplace_back(row.Caption);
     }
     std::string json = "{\"Types\":" + qx5::JsonStrings(types);
     const auto add = [&json](const char* name, std::string_view text) {
         json += ",\"" + std::string(name) + "\":" + qx5::JsonString(text);
     };
-    add("EvenDivisionGroup", qx5::EvenDivisionGroupLabel);
-    add("IntegerDivisionGroup", qx5::IntegerDivisionGroupLabel);
+    add("EvenDivisionGroup", qx5::TypeGroups[1].Label);
+    add("IntegerDivisionGroup", qx5::TypeGroups[2].Label);
     add("Caption", std::string(qx5::CaptionPrefix) + qx5::VersionText);
     add("Version", qx5::VersionText);
     add("Maker", qx5::MakerText);

@@ -7,8 +7,8 @@
 // QX5_REPLAY=<type>:<seed> plays that one series alone.
 #include "counting_random.h"
 #include "recording_canvas.h"
-#include "series_run.h"
-#include "sheet_layout.h"
+#include "engine/series_run.h"
+#include "layout/sheet_layout.h"
 
 #include <QtTest>
 

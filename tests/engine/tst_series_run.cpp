@@ -6,8 +6,8 @@
 #include "engine_fixtures.h"
 #include "recording_canvas.h"
 #include "scripted_random.h"
-#include "series_run.h"
-#include "sheet_layout.h"
+#include "engine/series_run.h"
+#include "layout/sheet_layout.h"
 
 #include <QtTest>
 

@@ -6,8 +6,8 @@
 #include "engine_fixtures.h"
 #include "recording_canvas.h"
 #include "scripted_random.h"
-#include "sheet_layout.h"
-#include "step_instructions.h"
+#include "layout/sheet_layout.h"
+#include "engine/step_instructions.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "outside_clipboard.h"
-#include "transcript_memo.h"
+#include "output/transcript_memo.h"
 
 #include <QClipboard>
 #include <QFontInfo>

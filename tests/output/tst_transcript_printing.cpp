@@ -4,9 +4,9 @@
 // Printing transcripts over pages: the page arithmetic, the print dialog's set-up, and real
 // transcripts printed through a real QPrinter to PDF and read back with pdftotext.
 #include "engine_fixtures.h"
-#include "program_fonts.h"
-#include "transcript.h"
-#include "transcript_printing.h"
+#include "common/program_fonts.h"
+#include "transcript/transcript.h"
+#include "output/transcript_printing.h"
 
 #include <QDateTime>
 #include <QPageRanges>

@@ -4,8 +4,8 @@
 // The sheet's layout rules, on a canvas that records what is drawn with chosen metrics.
 #include "recording_canvas.h"
 #include "sheet_fixtures.h"
-#include "sheet_layout.h"
-#include "type_settings.h"
+#include "layout/sheet_layout.h"
+#include "engine/type_settings.h"
 
 #include <QtTest>
 

@@ -5,8 +5,8 @@
 // score, byte for byte.
 #include "blank_sheet_canvas.h"
 #include "engine_fixtures.h"
-#include "series_run.h"
-#include "transcript.h"
+#include "engine/series_run.h"
+#include "transcript/transcript.h"
 
 #include <QtTest>
 
