@@ -3,10 +3,10 @@
 
 #include "app/about_box.h"
 
-#include "pictures/pictures.h"
 #include "common/program_fonts.h"
-#include "engine/program_texts.h"
 #include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "pictures/pictures.h"
 
 #include <QFrame>
 #include <QLabel>

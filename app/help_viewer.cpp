@@ -3,8 +3,8 @@
 
 #include "app/help_viewer.h"
 
-#include "engine/program_texts.h"
 #include "common/qt_text.h"
+#include "engine/program_texts.h"
 
 #include <QAction>
 #include <QFileInfo>

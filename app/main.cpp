@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/danish_translation.h"
-#include "engine/engine_state.h"
 #include "app/main_window.h"
-#include "engine/random_source.h"
 #include "app/startup_style.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
 
 #include <QApplication>
 #include <QByteArray>

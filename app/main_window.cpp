@@ -5,18 +5,18 @@
 
 #include "app/about_box.h"
 #include "app/access_keys.h"
-#include "sheet/exercise_window.h"
-#include "output/heading_dialog.h"
 #include "app/help_viewer.h"
-#include "pictures/pictures.h"
 #include "app/print_module.h"
 #include "common/program_fonts.h"
+#include "common/qt_text.h"
 #include "engine/front_end_constants.h"
 #include "engine/program_texts.h"
-#include "common/qt_text.h"
-#include "transcript/transcript.h"
-#include "output/transcript_memo.h"
 #include "engine/type_settings.h"
+#include "output/heading_dialog.h"
+#include "output/transcript_memo.h"
+#include "pictures/pictures.h"
+#include "sheet/exercise_window.h"
+#include "transcript/transcript.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -184,9 +184,10 @@ void TForm1::BuildTypeMenu(QMenu* types) {
         if (row.Group != group) {
             group = row.Group;
             types->addSeparator();
-            if (!TypeGroups[group].Label.empty()) {
-                QAction* label = items.Add(TypeGroups[group].ObjectName, TypeGroups[group].Label);
-                connect(label, &QAction::triggered, this, &TForm1::GroupLabelClick);
+            const TypeGroup& label = TypeGroups[group];
+            if (!label.Label.empty()) {
+                connect(items.Add(label.ObjectName, label.Label), &QAction::triggered, this,
+                        &TForm1::GroupLabelClick);
             }
         }
         const int type = row.Number;

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "engine/engine_state.h"
-#include "output/print_session.h"
 #include "engine/random_source.h"
+#include "output/print_session.h"
 
 #include <QMainWindow>
 

@@ -4,8 +4,8 @@
 // How fast a step's operation and operand are chosen, per exercise type.
 #include "engine/operand_choice.h"
 #include "engine/operation_choice.h"
-#include "ratio_reporter.h"
 #include "engine/type_settings.h"
+#include "ratio_reporter.h"
 
 #include <random>
 #include <vector>

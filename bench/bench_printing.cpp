@@ -6,8 +6,8 @@
 // multiple of a bare QPdfWriter and QPainter drawing the same lines into a file.
 #include "common/program_fonts.h"
 #include "common/qt_text.h"
-#include "ratio_reporter.h"
 #include "output/transcript_printing.h"
+#include "ratio_reporter.h"
 
 #include <QFile>
 #include <QFontMetrics>

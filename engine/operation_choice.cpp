@@ -96,8 +96,9 @@ std::int32_t DrawBasicOperation(std::int32_t operations, RandomSource& random) {
 
 void ChooseOperation(EngineState& s, RandomSource& random) {
     UpdateFeasibility(s, s.CurrentNumber);
+    const std::int32_t operations = TypeRow(s.ExerciseType).Settings.Operations;
     do {
-        s.Operation = s.BasicMode ? DrawBasicOperation(TypeRow(s.ExerciseType).Settings.Operations, random) : random.Random(4);
+        s.Operation = s.BasicMode ? DrawBasicOperation(operations, random) : random.Random(4);
     } while (!IsFeasible(s, s.Operation));
     s.SecondOperation = NoOperation;
 }

@@ -3,8 +3,8 @@
 
 #include "engine/series_run.h"
 
-#include "layout/sheet_layout.h"
 #include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
 
 #include <charconv>
 #include <string>

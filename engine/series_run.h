@@ -8,8 +8,8 @@
 
 #include "engine/engine_state.h"
 #include "engine/random_source.h"
-#include "layout/sheet_canvas.h"
 #include "engine/step_instructions.h"
+#include "layout/sheet_canvas.h"
 
 #include <cstdint>
 #include <optional>

@@ -15,8 +15,7 @@ namespace qx5 {
 
 // The numbers a type's series works in, shared by the types of one size level.
 struct NumberRange {
-    std::int32_t StartSpan, StartMin, AddBelow, SubtractAbove, MultiplyBelow, MaxNumber,
-        MinOperand;
+    std::int32_t StartSpan, StartMin, AddBelow, SubtractAbove, MultiplyBelow, MaxNumber, MinOperand;
     std::string_view RangeLabel; // the tool bar's label
 };
 

@@ -3,10 +3,10 @@
 
 #include "output/heading_dialog.h"
 
-#include "transcript/heading_text.h"
 #include "common/program_fonts.h"
-#include "engine/program_texts.h"
 #include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "transcript/heading_text.h"
 
 #include <QFrame>
 #include <QKeyEvent>

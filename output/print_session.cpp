@@ -5,8 +5,8 @@
 // proposals, for the whole run.
 #include "output/print_session.h"
 
-#include "engine/program_texts.h"
 #include "common/qt_text.h"
+#include "engine/program_texts.h"
 #include "output/transcript_printing.h"
 
 #include <QDateTime>

@@ -3,10 +3,10 @@
 
 #include "output/transcript_printing.h"
 
-#include "transcript/heading_text.h"
-#include "output/print_server.h"
-#include "engine/program_texts.h"
 #include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "output/print_server.h"
+#include "transcript/heading_text.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,8 +4,8 @@
 // The exercise window's own kinds of control: the tool bar's button and the paint area.
 #pragma once
 
-#include "sheet/image_sheet_canvas.h"
 #include "pictures/tool_pictures.h"
+#include "sheet/image_sheet_canvas.h"
 
 #include <QToolButton>
 #include <QWidget>

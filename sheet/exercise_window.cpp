@@ -3,18 +3,18 @@
 
 #include "sheet/exercise_window.h"
 
-#include "sheet/exercise_controls.h"
 #include "common/program_fonts.h"
+#include "common/qt_text.h"
 #include "engine/front_end_constants.h"
 #include "engine/program_texts.h"
-#include "common/qt_text.h"
-#include "sheet/result_text.h"
 #include "engine/series_run.h"
-#include "layout/sheet_layout.h"
-#include "sheet/sheet_zoom.h"
-#include "pictures/tool_pictures.h"
-#include "transcript/transcript.h"
 #include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
+#include "pictures/tool_pictures.h"
+#include "sheet/exercise_controls.h"
+#include "sheet/result_text.h"
+#include "sheet/sheet_zoom.h"
+#include "transcript/transcript.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -338,9 +338,8 @@ void TForm2::AnnounceStep() {
 
 void TForm2::PlaceAnswerBox() {
     // On the sheet: the box scrolls with it, over its answer's place at the zoom.
-    Ui().Edit1->setGeometry(Ui().PaintBox1->ToView(
-        QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), AnswerBoxWidth,
-              AnswerBoxHeight)));
+    Ui().Edit1->setGeometry(Ui().PaintBox1->ToView(QRect(
+        state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), AnswerBoxWidth, AnswerBoxHeight)));
 }
 
 void TForm2::ZoomSheet(int percent) {

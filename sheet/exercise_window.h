@@ -8,8 +8,8 @@
 
 #include "common/controls_at_first_use.h"
 #include "engine/engine_state.h"
-#include "sheet/image_sheet_canvas.h"
 #include "engine/random_source.h"
+#include "sheet/image_sheet_canvas.h"
 
 #include <QString>
 #include <QWidget>

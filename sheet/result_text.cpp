@@ -3,9 +3,9 @@
 
 #include "sheet/result_text.h"
 
-#include "sheet/exercise_controls.h"
-#include "engine/program_texts.h"
 #include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "sheet/exercise_controls.h"
 
 namespace qx5 {
 

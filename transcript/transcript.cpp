@@ -3,10 +3,10 @@
 
 #include "transcript/transcript.h"
 
-#include "layout/sheet_layout.h"
 #include "engine/program_texts.h"
 #include "engine/type_settings.h"
 #include "engine/utf8_text.h"
+#include "layout/sheet_layout.h"
 
 #include <algorithm>
 #include <cstddef>

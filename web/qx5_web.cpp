@@ -4,13 +4,13 @@
 // The browser edition's engine side: the one engine state, the generator and the sheet's
 // canvas, and what the page calls on them. The page does what the exercise window does
 // with the answer box, the buttons and the messages; every rule stays in the engine.
-#include "transcript/heading_text.h"
-#include "web/page_state.h"
 #include "engine/program_texts.h"
 #include "engine/series_run.h"
-#include "layout/sheet_layout.h"
-#include "transcript/transcript.h"
 #include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
+#include "transcript/heading_text.h"
+#include "transcript/transcript.h"
+#include "web/page_state.h"
 #include "web/web_sheet_canvas.h"
 
 #include <cstdint>

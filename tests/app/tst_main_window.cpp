@@ -6,13 +6,13 @@
 #include "app/about_box.h"
 #include "app/access_keys.h"
 #include "app/danish_translation.h"
-#include "sheet/exercise_window.h"
 #include "app/help_viewer.h"
 #include "app/main_window.h"
-#include "pictures/pictures.h"
-#include "program_fixture.h"
 #include "app/startup_style.h"
 #include "engine/front_end_constants.h"
+#include "pictures/pictures.h"
+#include "program_fixture.h"
+#include "sheet/exercise_window.h"
 
 #include <QAction>
 #include <QLabel>

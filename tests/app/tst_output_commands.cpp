@@ -5,15 +5,15 @@
 // the print dialog, on the queues of a real print server and to PDF files, copying to the
 // clipboard, and the heading they begin with.
 #include "app/about_box.h"
-#include "sheet/exercise_window.h"
-#include "output/heading_dialog.h"
 #include "app/main_window.h"
-#include "outside_clipboard.h"
 #include "app/print_module.h"
-#include "program_fixture.h"
 #include "engine/series_run.h"
+#include "output/heading_dialog.h"
 #include "output/transcript_memo.h"
 #include "output/transcript_printing.h"
+#include "outside_clipboard.h"
+#include "program_fixture.h"
+#include "sheet/exercise_window.h"
 
 #include <QAction>
 #include <QClipboard>

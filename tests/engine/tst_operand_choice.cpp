@@ -4,11 +4,11 @@
 // Operand choice: candidate ranges, the range, no-undo and bound tests, the fall-back to a
 // new operation, and a property check over many simple chains in every type.
 #include "counting_random.h"
-#include "engine_fixtures.h"
 #include "engine/operand_choice.h"
 #include "engine/operation_choice.h"
-#include "scripted_random.h"
 #include "engine/type_settings.h"
+#include "engine_fixtures.h"
+#include "scripted_random.h"
 
 #include <QtTest>
 

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Operation choice: divisor lists, feasibility, the draw sequence and the resulting odds.
-#include "engine_fixtures.h"
 #include "engine/operation_choice.h"
-#include "scripted_random.h"
 #include "engine/type_settings.h"
+#include "engine_fixtures.h"
+#include "scripted_random.h"
 
 #include <QtTest>
 

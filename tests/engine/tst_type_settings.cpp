@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Exercise types: the settings each type writes, titles, captions and the fresh state.
-#include "engine_fixtures.h"
 #include "engine/type_settings.h"
+#include "engine_fixtures.h"
 
 #include <QSet>
 #include <QtTest>

@@ -3,10 +3,10 @@
 
 // Printing transcripts over pages: the page arithmetic, the print dialog's set-up, and real
 // transcripts printed through a real QPrinter to PDF and read back with pdftotext.
-#include "engine_fixtures.h"
 #include "common/program_fonts.h"
-#include "transcript/transcript.h"
+#include "engine_fixtures.h"
 #include "output/transcript_printing.h"
+#include "transcript/transcript.h"
 
 #include <QDateTime>
 #include <QPageRanges>

@@ -3,14 +3,14 @@
 
 // The exercise window driven as a pupil drives it: keys into the answer box, the tool
 // bar's buttons and their Alt keys.
-#include "dark_palette.h"
-#include "sheet/exercise_window.h"
-#include "painted_area.h"
 #include "common/program_fonts.h"
-#include "layout/sheet_layout.h"
-#include "sheet/sheet_zoom.h"
+#include "dark_palette.h"
 #include "engine/front_end_constants.h"
 #include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
+#include "painted_area.h"
+#include "sheet/exercise_window.h"
+#include "sheet/sheet_zoom.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -507,8 +507,8 @@ void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
 
     const ImageSheetCanvas& sheet = f.form->Sheet();
     const auto zoomed = [percent](int sheetUnits) { return qRound(percent * sheetUnits / 100.0); };
-    QCOMPARE(f.Edit1()->geometry(),
-             QRect(zoomed(f.state.AnswerColumnX), zoomed(RowY(sheet, 2)), zoomed(AnswerBoxWidth), zoomed(AnswerBoxHeight)));
+    QCOMPARE(f.Edit1()->geometry(), QRect(zoomed(f.state.AnswerColumnX), zoomed(RowY(sheet, 2)),
+                                          zoomed(AnswerBoxWidth), zoomed(AnswerBoxHeight)));
     QCOMPARE(QFontInfo(f.Edit1()->font()).pixelSize(), zoomed(16));
     // Sideways scrolling exactly where the zoomed sheet is wider than the view; never at 100 %.
     ImageSheetCanvas measure;

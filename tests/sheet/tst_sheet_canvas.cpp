@@ -3,12 +3,12 @@
 
 // The sheet drawn on the real QImage canvas, checked pixel by pixel at 96 DPI.
 #include "dark_palette.h"
-#include "sheet/image_sheet_canvas.h"
-#include "layout/sheet_contrast.h"
-#include "sheet_fixtures.h"
-#include "layout/sheet_layout.h"
-#include "sheet_pixels.h"
 #include "engine/type_settings.h"
+#include "layout/sheet_contrast.h"
+#include "layout/sheet_layout.h"
+#include "sheet/image_sheet_canvas.h"
+#include "sheet_fixtures.h"
+#include "sheet_pixels.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

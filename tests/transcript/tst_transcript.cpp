@@ -4,8 +4,8 @@
 // The transcript of a finished series: its lines, their columns, the heading rule and the
 // score, byte for byte.
 #include "blank_sheet_canvas.h"
-#include "engine_fixtures.h"
 #include "engine/series_run.h"
+#include "engine_fixtures.h"
 #include "transcript/transcript.h"
 
 #include <QtTest>

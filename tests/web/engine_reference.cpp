@@ -10,14 +10,14 @@
 //   check <png> <row height> <least blue contrast>
 //   output <heading in hex> <year> <month> <day> <hour> <minute>
 #include "blank_sheet_canvas.h"
-#include "transcript/heading_text.h"
-#include "web/page_state.h"
 #include "engine/series_run.h"
-#include "layout/sheet_contrast.h"
-#include "sheet_pixels.h"
-#include "transcript/transcript.h"
-#include "output/transcript_memo.h"
 #include "engine/type_settings.h"
+#include "layout/sheet_contrast.h"
+#include "output/transcript_memo.h"
+#include "sheet_pixels.h"
+#include "transcript/heading_text.h"
+#include "transcript/transcript.h"
+#include "web/page_state.h"
 
 #include <QApplication>
 #include <QClipboard>
