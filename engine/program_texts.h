@@ -20,24 +20,12 @@ struct Wording {
     std::string_view After;
 };
 using Vocabulary = std::array<Wording, 4>;
-inline constexpr Vocabulary BasicWords{{
-    {"(+) Læg ", " til"},
-    {"(-) Træk ", " fra"},
-    {"(·) Gang med ", ""},
-    {"(:) Del med ", ""},
-}};
-inline constexpr Vocabulary PlainWords{{
-    {"Læg ", " til"},
-    {"Træk ", " fra"},
-    {"Gang med ", ""},
-    {"Divider med ", ""},
-}};
-inline constexpr Vocabulary SecondPartWords{{
-    {" og læg ", " til"},
-    {" og træk ", " fra"},
-    {" og gang med ", ""},
-    {" og divider med ", ""},
-}};
+inline constexpr Vocabulary BasicWords{
+    {{"(+) Læg ", " til"}, {"(-) Træk ", " fra"}, {"(·) Gang med ", ""}, {"(:) Del med ", ""}}};
+inline constexpr Vocabulary PlainWords{
+    {{"Læg ", " til"}, {"Træk ", " fra"}, {"Gang med ", ""}, {"Divider med ", ""}}};
+inline constexpr Vocabulary SecondPartWords{
+    {{" og læg ", " til"}, {" og træk ", " fra"}, {" og gang med ", ""}, {" og divider med ", ""}}};
 // An addition near the top of the range, shown as a subtraction from the sum.
 inline constexpr std::string_view ReversedAdditionWords = "Træk tallet fra ";
 

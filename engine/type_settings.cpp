@@ -69,6 +69,9 @@ const ExerciseType& TypeRow(std::int32_t number) {
     return row;
 }
 
+namespace {
+
+// The values that depend only on the family (basic types or the others).
 void ResetSeriesDefaults(EngineState& s) {
     s.SheetLeft = 60;
     s.StepsPerSeries = s.BasicMode ? 6 : 9;
@@ -83,6 +86,8 @@ void ResetSeriesDefaults(EngineState& s) {
         }
     }
 }
+
+} // namespace
 
 void ApplyTypeSettings(EngineState& s) {
     const TypeSettings& type = TypeRow(s.ExerciseType).Settings;

@@ -19,13 +19,12 @@ struct NumberRange {
     std::string_view RangeLabel; // the tool bar's label
 };
 
+// The basic family draws from the first Operations of +, -, · and :, in six steps; the
+// others from all four, in nine, and never read AddBelow or IntegerDivision.
 struct TypeSettings {
-    // The basic family draws from the first Operations of +, -, · and :, in six steps; the
-    // others from all four, in nine, and never read AddBelow or IntegerDivision.
     bool Basic;
     std::int32_t Operations;
-    bool Combined;        // steps of two operations may come
-    bool IntegerDivision; // divisions drop the remainder; the title says so
+    bool Combined, IntegerDivision; // steps of two operations; divisions dropping the remainder
     std::int32_t AnswerColumnX;
     const NumberRange* Range;
 };
@@ -59,8 +58,6 @@ std::int32_t LastExerciseType();
 // The row of a type number from 1 to LastExerciseType().
 const ExerciseType& TypeRow(std::int32_t number);
 
-// Sets the values that depend only on the family (basic types or the others).
-void ResetSeriesDefaults(EngineState& s);
 // Writes every setting of the type in s.ExerciseType and its family into s.BasicMode.
 void ApplyTypeSettings(EngineState& s);
 // The title of the current type.

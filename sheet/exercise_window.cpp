@@ -34,15 +34,6 @@ namespace qx5 {
 
 using Controls = ExerciseWindowControls;
 
-namespace {
-
-// Qt's letter keys are the letters' own codes.
-QKeyCombination AltKey(char letter) {
-    return Qt::ALT | static_cast<Qt::Key>(letter);
-}
-
-} // namespace
-
 // One control of the tool bar.
 struct ToolButtonRow {
     SpeedButton* Controls::*Button;
@@ -65,13 +56,13 @@ const ToolButtonRow TForm2::ToolBar[] = {
      PrintHint, "", {}, nullptr, &TForm2::PrintCommand},
     // Opens the heading dialog: a name or heading for every later printout and copy.
     {&Controls::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
-     HeadingHint, "", AltKey(HeadingKeyLetter), nullptr, &TForm2::HeadingCommand},
+     HeadingHint, "", Qt::ALT | Qt::Key(HeadingKeyLetter), nullptr, &TForm2::HeadingCommand},
     // Copies the finished series to the clipboard.
     {&Controls::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
-     CopyHint, "", AltKey(CopyKeyLetter), nullptr, &TForm2::CopyCommand},
+     CopyHint, "", Qt::ALT | Qt::Key(CopyKeyLetter), nullptr, &TForm2::CopyCommand},
     // A new series of the same type from a new start number; no caption, so Alt+O is given.
     {&Controls::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
-     NewSeriesHint, "", AltKey(NewSeriesKeyLetter), &TForm2::SpeedButton5Click, nullptr},
+     NewSeriesHint, "", Qt::ALT | Qt::Key(NewSeriesKeyLetter), &TForm2::SpeedButton5Click, nullptr},
     // The same start number again, with new instructions.
     {&Controls::SpeedButton3, "SpeedButton3", {168, 8, 33, 33}, ToolPicture::TurnBack,
      RestartHint, RestartCaption, {}, &TForm2::SpeedButton3Click, nullptr},
