@@ -29,7 +29,8 @@ FONTS = {'Liberation Serif': ('QX5 Serif', 'Regular'),
          'Liberation Mono': ('QX5 Mono', 'Bold')}
 # The characters of the program's texts: ASCII, the middle dot and the Danish letters.
 CHARACTERS = 'U+0020-007E,U+00B7,U+00C5,U+00C6,U+00D8,U+00E5,U+00E6,U+00F8'
-SCRIPTS = ['sheet.js', 'qx5.js', 'page.js']
+# The page's start; it imports the page's other modules.
+START = 'page.js'
 # The pictures index.html names; the others are the tool bar's.
 PAGE_PICTURES = ['splash.png', 'qx5-32.png']
 
@@ -69,6 +70,12 @@ def data_url(path, kind):
     return f'data:{kind};base64,' + base64.b64encode(path.read_bytes()).decode()
 
 
+def inline_script(script):
+    """What would end a script, or start a comment or a closing tag in it, written with an
+    escape, which only a string or a pattern can hold."""
+    return script.replace('<!--', '\\x3C!--').replace('</', '<\\/')
+
+
 def self_contained(site):
     """index.html with every file it names inside it."""
     html = (site / 'index.html').read_text()
@@ -77,13 +84,18 @@ def self_contained(site):
                  lambda m: f'url("{data_url(site / m.group(1), "font/woff2")}")', css)
     html = html.replace('<link rel="stylesheet" href="qx5.css">', f'<style>\n{css}</style>')
     wasm = base64.b64encode((site / 'qx5.wasm').read_bytes()).decode()
-    scripts = f'<script id="qx5-wasm" type="application/octet-stream">{wasm}</script>\n'
+    # A page opened from a file may import no module: its modules become one, by Debian's
+    # esbuild.
+    loader = inline_script((site / 'qx5.js').read_text())
+    page = inline_script(subprocess.run(
+        ['esbuild', START, '--bundle', '--format=esm', '--log-level=warning'],
+        cwd=site, capture_output=True, text=True, check=True).stdout)
+    html = html.replace('<script src="qx5.js"></script>\n',
+                        f'<script id="qx5-wasm" type="application/octet-stream">{wasm}</script>\n'
+                        f'<script>\n{loader}</script>\n')
+    html = html.replace(f'<script type="module" src="{START}"></script>',
+                        f'<script type="module">\n{page}</script>')
     pictures = {p.name: data_url(p, 'image/png') for p in sorted((site / 'pictures').iterdir())}
-    for name in SCRIPTS:
-        script = (site / name).read_text().replace('</script', '<\\/script')
-        scripts += f'<script>\n{script}</script>\n'
-        html = html.replace(f'<script src="{name}"></script>\n', '')
-    html = html.replace('</body>', scripts + '</body>')
     html = re.sub(r'(src|href)="pictures/([^"]+)"',
                   lambda m: f'{m.group(1)}="{pictures[m.group(2)]}"', html)
     licence = font_licence().replace('--', '- -')
@@ -106,7 +118,8 @@ def main():
     for name in ['qx5.js', 'qx5.wasm']:
         shutil.copyfile(args.wasm / name, site / name)
     # The page's own pictures are files; the tool bar's, at both pixel ratios, come inside
-    # page.js, so that a zoom or another screen fetches nothing after the page has loaded.
+    # a module of the page, so that a zoom or another screen fetches nothing after the page
+    # has loaded.
     (site / 'pictures').mkdir()
     tools = {}
     for picture in sorted(args.pictures.iterdir()):
@@ -114,13 +127,11 @@ def main():
             shutil.copyfile(picture, site / 'pictures' / picture.name)
         else:
             tools[picture.name] = data_url(picture, 'image/png')
-    table = ',\n'.join(f'    "{name}": "{url}"' for name, url in tools.items())
     # The desktop's guide goes in too: opened as a file of its own, it would be a request.
-    # Every "<" escaped, so that its comments and closing tags stay text inside a script.
-    guide = json.dumps(GUIDE.read_text(), ensure_ascii=False).replace('<', '\\u003c')
-    page = site / 'page.js'
-    page.write_text(f'const qx5Pictures = {{\n{table}\n}};\nconst qx5Guide = {guide};\n'
-                    + page.read_text())
+    (site / 'assets.js').write_text(
+        '// The tool bar\'s pictures and the guide, which the page carries inside it.\n'
+        f'export const pictures = {json.dumps(tools, indent=4)};\n'
+        f'export const guide = {json.dumps(GUIDE.read_text(), ensure_ascii=False)};\n')
     make_fonts(site / 'fonts')
     (args.out / 'qx5.html').write_text(self_contained(site))
     return 0

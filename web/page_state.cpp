@@ -32,29 +32,24 @@ std::string JsonStrings(const std::vector<std::string>& texts) {
     return json + ']';
 }
 
+JsonObject& JsonObject::Add(std::string_view name, const std::string& json) {
+    json_ += (json_.size() > 1 ? "," : "") + JsonString(name) + ':' + json;
+    return *this;
+}
+
+JsonObject& JsonObject::Add(std::string_view name, std::int32_t value) {
+    return Add(name, std::to_string(value));
+}
+
+JsonObject& JsonObject::Add(std::string_view name, bool value) {
+    return Add(name, std::string(value ? "true" : "false"));
+}
+
+JsonObject& JsonObject::Text(std::string_view name, std::string_view value) {
+    return Add(name, JsonString(value));
+}
+
 namespace {
-
-// Appends "name":value, with the comma before all but the first.
-class JsonObject {
-public:
-    JsonObject& Add(std::string_view name, const std::string& value) {
-        json_ += (json_.size() > 1 ? "," : "") + JsonString(name) + ':' + value;
-        return *this;
-    }
-    JsonObject& Add(std::string_view name, std::int32_t value) {
-        return Add(name, std::to_string(value));
-    }
-    JsonObject& Add(std::string_view name, bool value) {
-        return Add(name, std::string(value ? "true" : "false"));
-    }
-    JsonObject& Text(std::string_view name, std::string_view value) {
-        return Add(name, JsonString(value));
-    }
-    std::string Done() { return json_ + '}'; }
-
-private:
-    std::string json_ = "{";
-};
 
 std::string RecordJson(const opgavelinier& r) {
     return JsonObject()

@@ -7,6 +7,7 @@
 
 #include "engine/engine_state.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,5 +22,19 @@ std::string StateJson(const EngineState& s);
 std::string JsonString(std::string_view text);
 // A JSON array of strings.
 std::string JsonStrings(const std::vector<std::string>& texts);
+
+// A JSON object, a member at a time: "name":value, with the comma before all but the first.
+class JsonObject {
+public:
+    // A value that is JSON already: an array, an object.
+    JsonObject& Add(std::string_view name, const std::string& json);
+    JsonObject& Add(std::string_view name, std::int32_t value);
+    JsonObject& Add(std::string_view name, bool value);
+    JsonObject& Text(std::string_view name, std::string_view value);
+    std::string Done() const { return json_ + '}'; }
+
+private:
+    std::string json_ = "{";
+};
 
 } // namespace qx5

@@ -4,6 +4,7 @@
 // The browser edition's engine side: the one engine state, the generator and the sheet's
 // canvas, and what the page calls on them. The page does what the exercise window does
 // with the answer box, the buttons and the messages; every rule stays in the engine.
+#include "engine/front_end_constants.h"
 #include "engine/program_texts.h"
 #include "engine/series_run.h"
 #include "engine/type_settings.h"
@@ -63,6 +64,37 @@ std::string HtmlText(const qx5::Transcript& lines) {
     return html + "</pre>";
 }
 
+// The page's texts by the names it knows them by.
+// clang-format off
+constexpr std::pair<const char*, const char*> PageTexts[] = {
+    {"Version", qx5::VersionText}, {"Maker", qx5::MakerText},
+    {"AboutCaption", qx5::AboutCaption}, {"ProductName", qx5::ProductNameText},
+    {"ProductTitle", qx5::ProductTitleText}, {"AboutOk", qx5::AboutOkCaption},
+    {"FileMenu", qx5::FileMenuCaption}, {"Print", qx5::PrintCaption}, {"Quit", qx5::QuitCaption},
+    {"TypeMenu", qx5::TypeMenuCaption}, {"HelpMenu", qx5::HelpMenuCaption},
+    {"Guide", qx5::GuideCaption}, {"AboutItem", qx5::AboutItemCaption},
+    {"PrintHint", qx5::PrintHint}, {"HeadingHint", qx5::HeadingHint}, {"CopyHint", qx5::CopyHint},
+    {"NewSeriesHint", qx5::NewSeriesHint}, {"RestartHint", qx5::RestartHint},
+    {"RestartCaption", qx5::RestartCaption}, {"PreviousTypeHint", qx5::PreviousTypeHint},
+    {"PreviousTypeCaption", qx5::PreviousTypeCaption}, {"NextTypeHint", qx5::NextTypeHint},
+    {"NextTypeCaption", qx5::NextTypeCaption}, {"TooLarge", qx5::TooLargeMessage},
+    {"SheetName", qx5::SheetName}, {"AnswerBoxName", qx5::AnswerBoxName},
+    {"AnswerBoxDescription", qx5::AnswerBoxDescription},
+    {"ScoreDescription", qx5::ScoreDescription}, {"ResultName", qx5::ResultTextName},
+    {"HeadingCaption", qx5::HeadingCaption}, {"HeadingLabel", qx5::HeadingLabelText},
+    {"HeadingOk", qx5::HeadingOkCaption}, {"HeadingCancel", qx5::HeadingCancelCaption},
+    {"CopyFailed", qx5::CopyFailedMessage}, {"CopyRefused", qx5::CopyRefusedReason},
+};
+// clang-format on
+
+// The sizes the desktop's windows have too, by name.
+constexpr std::pair<const char*, int> PageSizes[] = {
+    {"AnswerBoxWidth", qx5::AnswerBoxWidth}, {"AnswerBoxHeight", qx5::AnswerBoxHeight},
+    {"AnswerDigits", qx5::AnswerDigits},     {"SheetMinHeight", qx5::SheetMinHeight},
+    {"RangeLabelLeft", qx5::RangeLabelLeft}, {"SplashOffsetX", qx5::SplashOffsetX},
+    {"SplashOffsetY", qx5::SplashOffsetY},   {"SplashMilliseconds", qx5::SplashMilliseconds},
+};
+
 } // namespace
 
 extern "C" {
@@ -117,14 +149,14 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_state() {
 // result of a finished series.
 EMSCRIPTEN_KEEPALIVE const char* qx5_view() {
     const std::string title = qx5::CurrentTypeTitle(state);
-    return Reply(
-        "{\"AnswerY\":" +
-        std::to_string(state.StepIndex > 0 ? qx5::RowY(canvas, state.StepIndex) : 0) +
-        ",\"RowHeight\":" + std::to_string(canvas.TextHeight("H")) +
-        ",\"SheetWidth\":" + std::to_string(qx5::SheetWidthNeeded(canvas, state, title)) +
-        ",\"SheetHeight\":" + std::to_string(qx5::SheetHeightNeeded(canvas, state)) +
-        ",\"Result\":" +
-        qx5::JsonStrings(state.SeriesFinished ? qx5::ResultLines(state) : qx5::Transcript{}) + "}");
+    return Reply(qx5::JsonObject()
+                     .Add("AnswerY", state.StepIndex > 0 ? qx5::RowY(canvas, state.StepIndex) : 0)
+                     .Add("RowHeight", canvas.TextHeight("H"))
+                     .Add("SheetWidth", qx5::SheetWidthNeeded(canvas, state, title))
+                     .Add("SheetHeight", qx5::SheetHeightNeeded(canvas, state))
+                     .Add("Result", qx5::JsonStrings(state.SeriesFinished ? qx5::ResultLines(state)
+                                                                          : qx5::Transcript{}))
+                     .Done());
 }
 
 // The heading dialog's OK: the heading as the transcript takes it from what was typed or
@@ -148,64 +180,50 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_heading_text(const char* typed) {
 EMSCRIPTEN_KEEPALIVE const char* qx5_output(int year, int month, int day, int hour, int minute) {
     qx5::Transcript lines;
     qx5::BuildTranscript(state, printHeading, lines);
-    return Reply("{\"Lines\":" + qx5::JsonStrings(lines) +
-                 ",\"Plain\":" + qx5::JsonString(PlainText(lines)) +
-                 ",\"Html\":" + qx5::JsonString(HtmlText(lines)) + ",\"PdfName\":" +
-                 qx5::JsonString(qx5::ProposedPdfName(printHeading, state.ExerciseType,
-                                                      {year, month, day, hour, minute})) +
-                 "}");
+    return Reply(qx5::JsonObject()
+                     .Add("Lines", qx5::JsonStrings(lines))
+                     .Text("Plain", PlainText(lines))
+                     .Text("Html", HtmlText(lines))
+                     .Text("PdfName", qx5::ProposedPdfName(printHeading, state.ExerciseType,
+                                                           {year, month, day, hour, minute}))
+                     .Done());
 }
 
-// The program's visible texts, the type menu's captions among them.
-EMSCRIPTEN_KEEPALIVE const char* qx5_texts() {
-    std::vector<std::string> types;
-    for (const qx5::ExerciseType& row : qx5::ExerciseTypes) {
-        types.emplace_back(row.Caption);
+// Everything the page shows or sizes by that the desktop has too: its texts by name, the
+// type menu, the sizes the two share and the tool bar's Alt letters.
+EMSCRIPTEN_KEEPALIVE const char* qx5_program() {
+    qx5::JsonObject texts;
+    texts.Text("Caption", std::string(qx5::CaptionPrefix) + qx5::VersionText);
+    for (const auto& [name, text] : PageTexts) {
+        texts.Text(name, text);
     }
-    std::string json = "{\"Types\":" + qx5::JsonStrings(types);
-    const auto add = [&json](const char* name, std::string_view text) {
-        json += ",\"" + std::string(name) + "\":" + qx5::JsonString(text);
-    };
-    add("EvenDivisionGroup", qx5::TypeGroups[1].Label);
-    add("IntegerDivisionGroup", qx5::TypeGroups[2].Label);
-    add("Caption", std::string(qx5::CaptionPrefix) + qx5::VersionText);
-    add("Version", qx5::VersionText);
-    add("Maker", qx5::MakerText);
-    add("AboutCaption", qx5::AboutCaption);
-    add("ProductName", qx5::ProductNameText);
-    add("ProductTitle", qx5::ProductTitleText);
-    add("AboutOk", qx5::AboutOkCaption);
-    add("FileMenu", qx5::FileMenuCaption);
-    add("Print", qx5::PrintCaption);
-    add("Quit", qx5::QuitCaption);
-    add("TypeMenu", qx5::TypeMenuCaption);
-    add("HelpMenu", qx5::HelpMenuCaption);
-    add("Guide", qx5::GuideCaption);
-    add("AboutItem", qx5::AboutItemCaption);
-    add("PrintHint", qx5::PrintHint);
-    add("HeadingHint", qx5::HeadingHint);
-    add("CopyHint", qx5::CopyHint);
-    add("NewSeriesHint", qx5::NewSeriesHint);
-    add("RestartHint", qx5::RestartHint);
-    add("RestartCaption", qx5::RestartCaption);
-    add("PreviousTypeHint", qx5::PreviousTypeHint);
-    add("PreviousTypeCaption", qx5::PreviousTypeCaption);
-    add("NextTypeHint", qx5::NextTypeHint);
-    add("NextTypeCaption", qx5::NextTypeCaption);
-    add("TooLarge", qx5::TooLargeMessage);
-    add("SheetName", qx5::SheetName);
-    add("AnswerBoxName", qx5::AnswerBoxName);
-    add("AnswerBoxDescription", qx5::AnswerBoxDescription);
-    add("ScoreDescription", qx5::ScoreDescription);
-    add("ResultName", qx5::ResultTextName);
-    add("ButtonKey", qx5::ButtonKeyDescription);
-    add("HeadingCaption", qx5::HeadingCaption);
-    add("HeadingLabel", qx5::HeadingLabelText);
-    add("HeadingOk", qx5::HeadingOkCaption);
-    add("HeadingCancel", qx5::HeadingCancelCaption);
-    add("CopyFailed", qx5::CopyFailedMessage);
-    add("CopyRefused", qx5::CopyRefusedReason);
-    return Reply(json + "}");
+    std::string types = "[";
+    for (const qx5::ExerciseType& row : qx5::ExerciseTypes) {
+        types += (types.size() > 1 ? "," : "") + qx5::JsonObject()
+                                                     .Add("Number", row.Number)
+                                                     .Text("Caption", row.Caption)
+                                                     .Add("Group", row.Group)
+                                                     .Done();
+    }
+    std::vector<std::string> groups;
+    for (const qx5::TypeGroup& group : qx5::TypeGroups) {
+        groups.emplace_back(group.Label);
+    }
+    qx5::JsonObject sizes;
+    for (const auto& [name, size] : PageSizes) {
+        sizes.Add(name, size);
+    }
+    qx5::JsonObject keys;
+    for (const auto& [control, letter] : qx5::ControlKeys) {
+        keys.Text(control, std::string(1, letter));
+    }
+    return Reply(qx5::JsonObject()
+                     .Add("Texts", texts.Done())
+                     .Add("Types", types + "]")
+                     .Add("Groups", qx5::JsonStrings(groups))
+                     .Add("Sizes", sizes.Done())
+                     .Add("Keys", keys.Done())
+                     .Done());
 }
 
 } // extern "C"

@@ -8,7 +8,8 @@
 #include <emscripten.h>
 #include <string>
 
-// The page's sheet (page/sheet.js); texts cross as UTF-8 with their length.
+// The page's sheet (page/sheet.js), handed to the engine as the page makes it (page/engine.js);
+// texts cross as UTF-8 with their length.
 // clang-format off
 EM_JS(void, qx5_sheet_text, (int x, int y, const char* font, int size, unsigned colour,
                              unsigned fill, const char* text, int length), {

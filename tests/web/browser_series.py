@@ -84,6 +84,7 @@ class Page:
         self.driver = driver
         self.reference = reference
         self.out = out
+        self.program = None
         self.texts = None
 
     def run(self, script):
@@ -272,7 +273,7 @@ class Page:
 
     def play(self, kind, how, wrong, restart):
         if how == 'menu':
-            self.choose_from_menu(self.texts['Types'][kind - 1])
+            self.choose_from_menu(self.program['Types'][kind - 1]['Caption'])
             state = self.same_state(f'type {kind}', f'type {kind} from the menu')
         else:
             self.alt('n')
@@ -314,7 +315,7 @@ def start_browser(profile):
     if os.geteuid() == 0 or subprocess.run(['unshare', '--user', 'true'],
                                            stderr=subprocess.DEVNULL).returncode != 0:
         options.add_argument('--no-sandbox')
-    options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
+    options.set_capability('goog:loggingPrefs', {'performance': 'ALL', 'browser': 'ALL'})
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
 
 
@@ -339,7 +340,8 @@ def main():
         driver.execute_cdp_cmd('Browser.grantPermissions', {
             'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
         page = Page(driver, reference, out)
-        page.texts = page.run('return qx5.texts()')
+        page.program = page.run('return qx5.program()')
+        page.texts = page.program['Texts']
         assert driver.title.replace('\xa0', ' ') == page.texts['Caption'], f'the title: {driver.title!r}'
         # The theme is dark indeed: the sheet had a dark face to refuse.
         face = page.run('''const p = document.createElement("div");
@@ -357,7 +359,7 @@ def main():
             'return c.width === 2 * parseInt(c.style.width)'),
             'the sheet was not drawn again at the new pixel ratio')
         # With the exercise window hidden, the about box gives the focus back to the menu bar.
-        page.choose_from_menu(page.texts['EvenDivisionGroup'])
+        page.choose_from_menu(page.program['Groups'][1])
         page.choose_from_menu(page.texts['AboutItem'], page.texts['HelpMenu'])
         page.keys(Keys.ENTER)
         assert page.active().get_attribute('class') == 'menu-title', 'the focus is not on the menu bar'

@@ -5,9 +5,7 @@
 // asks for, in logical pixels, drawn at the screen's pixel ratio. It keeps every drawing
 // since the sheet was last filled, with the size that was kept of it, so that the browser's
 // zoom or another screen draws the sheet again as sharply as at first.
-'use strict';
-
-class Sheet {
+export class Sheet {
     constructor(canvas) {
         this.canvas = canvas;
         this.context = canvas.getContext('2d', {alpha: false});
