@@ -9,7 +9,6 @@
 #include "app/print_module.h"
 #include "common/program_fonts.h"
 #include "common/qt_text.h"
-#include "engine/front_end_constants.h"
 #include "engine/program_texts.h"
 #include "engine/type_settings.h"
 #include "output/heading_dialog.h"

@@ -2,15 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The program's visible texts, in one place: the instructions, the sheet's and the
-// transcript's words, captions, hints, messages and what a screen reader says. UTF-8;
-// ToQString turns them into QStrings at the Qt edge. The exercise types' own texts (menu
-// captions, group labels, titles, range labels) are rows of their table (type_settings.h).
+// transcript's words, captions, hints, messages and what a screen reader says; UTF-8, made
+// QStrings at the Qt edge (ToQString). The exercise types' own texts (menu captions, group
+// labels, titles, range labels) are rows of their table (type_settings.h). At the end, the
+// numbers and letters both front ends go by: the page gets them with the texts.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qx5 {
 
@@ -125,8 +127,42 @@ inline constexpr const char* HelpMissingMessage = "Hjælpefilen \"%1\" kunne ikk
 inline std::string ScoreText(std::int32_t correct, std::int32_t steps) {
     std::string text = ScoreDescription;
     text.replace(text.find("%2"), 2, std::to_string(steps));
-    text.replace(text.find("%1"), 2, std::to_string(correct));
-    return text;
+    return text.replace(text.find("%1"), 2, std::to_string(correct));
 }
+
+// The answer box on the sheet's current row, and the most characters it takes.
+inline constexpr int AnswerBoxWidth = 57;
+inline constexpr int AnswerBoxHeight = 26;
+inline constexpr int AnswerDigits = 3;
+// The sheet's least height, its scrollable extent; a finished 9-step sheet may ask for more.
+inline constexpr int SheetMinHeight = 410;
+// The left edge of the tool bar's range label ("Tal: 1-40").
+inline constexpr int RangeLabelLeft = 464;
+// The splash picture's corner, left of and above the window's middle; how long it shows.
+inline constexpr int SplashOffsetX = 140;
+inline constexpr int SplashOffsetY = 120;
+inline constexpr int SplashMilliseconds = 3000;
+
+// The letter after a caption's "&", which Alt presses; 0 for none.
+constexpr char AccessLetter(std::string_view caption) {
+    const auto mark = caption.find('&');
+    return mark < caption.size() - 1 ? caption[mark + 1] : '\0';
+}
+
+// The Alt letters of the tool buttons without a caption: letters no menu and no text box
+// takes, from their hints (E of "eller", K of "Kopier", O of "opgaver").
+inline constexpr char HeadingKeyLetter = 'E';
+inline constexpr char CopyKeyLetter = 'K';
+inline constexpr char NewSeriesKeyLetter = 'O';
+
+// Every Alt letter of the exercise window and the heading dialog, by control.
+inline constexpr std::pair<std::string_view, char> ControlKeys[] = {
+    {"SpeedButton2", HeadingKeyLetter},
+    {"SpeedButton4", CopyKeyLetter},
+    {"SpeedButton5", NewSeriesKeyLetter},
+    {"SpeedButton3", AccessLetter(RestartCaption)},
+    {"SpeedButton10", AccessLetter(PreviousTypeCaption)},
+    {"SpeedButton6", AccessLetter(NextTypeCaption)},
+    {"HeadingCancel", AccessLetter(HeadingCancelCaption)}};
 
 } // namespace qx5

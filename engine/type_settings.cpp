@@ -58,10 +58,6 @@ constexpr ExerciseType Types[] = {
 
 const std::span<const ExerciseType> ExerciseTypes(Types);
 
-std::int32_t LastExerciseType() {
-    return static_cast<std::int32_t>(ExerciseTypes.size());
-}
-
 const ExerciseType& TypeRow(std::int32_t number) {
     assert(number >= FirstExerciseType && number <= LastExerciseType());
     const ExerciseType& row = ExerciseTypes[static_cast<std::size_t>(number - 1)];

@@ -37,8 +37,7 @@ struct TypeGroup {
 inline constexpr TypeGroup TypeGroups[] = {
     {"", ""},
     {"Divisioner går op:", "Divisionergrop1"},
-    {"Ved division smides resten væk:", "Veddivisionsmidesrestenvk1"},
-};
+    {"Ved division smides resten væk:", "Veddivisionsmidesrestenvk1"}};
 
 struct ExerciseType {
     std::int32_t Number;
@@ -54,7 +53,9 @@ extern const std::span<const ExerciseType> ExerciseTypes;
 inline constexpr std::string_view IntegerDivisionSuffix = " med heltalsdivision";
 
 inline constexpr std::int32_t FirstExerciseType = 1;
-std::int32_t LastExerciseType();
+inline std::int32_t LastExerciseType() {
+    return static_cast<std::int32_t>(ExerciseTypes.size());
+}
 // The row of a type number from 1 to LastExerciseType().
 const ExerciseType& TypeRow(std::int32_t number);
 

@@ -5,7 +5,6 @@
 
 #include "common/program_fonts.h"
 #include "common/qt_text.h"
-#include "engine/front_end_constants.h"
 #include "engine/program_texts.h"
 #include "engine/series_run.h"
 #include "engine/type_settings.h"

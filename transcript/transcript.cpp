@@ -60,17 +60,13 @@ void BuildTranscript(const EngineState& state, std::string_view printHeading,
         }
     }
     transcript.emplace_back(BlankLine);
-    transcript.push_back(ScoreLine(state));
+    transcript.push_back(ScoreText(state.CorrectCount, state.StepsPerSeries));
     transcript.emplace_back(BlankLine);
     transcript.emplace_back(BlankLine);
-}
-
-std::string ScoreLine(const EngineState& state) {
-    return ScoreText(state.CorrectCount, state.StepsPerSeries);
 }
 
 Transcript ResultLines(const EngineState& state) {
-    Transcript lines{ScoreLine(state)};
+    Transcript lines{ScoreText(state.CorrectCount, state.StepsPerSeries)};
     for (std::int32_t i = 1; i <= state.StepsPerSeries; ++i) {
         const opgavelinier& step = state.StepRecords[i];
         if (step.Answer != step.Expected) {

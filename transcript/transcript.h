@@ -21,9 +21,6 @@ using Transcript = std::vector<std::string>;
 void BuildTranscript(const EngineState& state, std::string_view printHeading,
                      Transcript& transcript);
 
-// The transcript's score line of a finished series (ScoreText).
-std::string ScoreLine(const EngineState& state);
-
 // What a finished series comes to, for a pupil who cannot see the sheet: the score line,
 // then the transcript's line of each wrong step, with what it should have been.
 Transcript ResultLines(const EngineState& state);

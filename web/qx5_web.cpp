@@ -4,7 +4,6 @@
 // The browser edition's engine side: the one engine state, the generator and the sheet's
 // canvas, and what the page calls on them. The page does what the exercise window does
 // with the answer box, the buttons and the messages; every rule stays in the engine.
-#include "engine/front_end_constants.h"
 #include "engine/program_texts.h"
 #include "engine/series_run.h"
 #include "engine/type_settings.h"

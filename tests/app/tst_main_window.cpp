@@ -9,7 +9,7 @@
 #include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "app/startup_style.h"
-#include "engine/front_end_constants.h"
+#include "engine/program_texts.h"
 #include "pictures/pictures.h"
 #include "program_fixture.h"
 #include "sheet/exercise_window.h"

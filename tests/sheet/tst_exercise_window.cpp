@@ -5,7 +5,7 @@
 // bar's buttons and their Alt keys.
 #include "common/program_fonts.h"
 #include "dark_palette.h"
-#include "engine/front_end_constants.h"
+#include "engine/program_texts.h"
 #include "engine/type_settings.h"
 #include "layout/sheet_layout.h"
 #include "painted_area.h"
