@@ -4,7 +4,7 @@
 // The about box: the program's name, title, version and maker, and an OK button.
 #pragma once
 
-#include "controls_at_first_use.h"
+#include "common/controls_at_first_use.h"
 
 #include <QDialog>
 

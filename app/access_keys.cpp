@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "access_keys.h"
+#include "app/access_keys.h"
 
 namespace qx5 {
 

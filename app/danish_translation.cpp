@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "danish_translation.h"
+#include "app/danish_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -4,7 +4,7 @@
 // Draws the program's icon and splash picture at build time: as the pixels the program
 // compiles in and only reads back, so that drawing (and the fonts it needs) costs nothing
 // at start-up, and the icon as PNG and SVG files in every size, for installing.
-#include "pictures.h"
+#include "pictures/pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "help_viewer.h"
+#include "app/help_viewer.h"
 
-#include "program_texts.h"
-#include "qt_text.h"
+#include "common/qt_text.h"
+#include "engine/program_texts.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "danish_translation.h"
-#include "engine_state.h"
-#include "main_window.h"
-#include "random_source.h"
-#include "startup_style.h"
+#include "app/danish_translation.h"
+#include "app/main_window.h"
+#include "app/startup_style.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
 
 #include <QApplication>
 #include <QByteArray>

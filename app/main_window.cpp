@@ -1,21 +1,21 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "about_box.h"
-#include "access_keys.h"
-#include "exercise_window.h"
-#include "heading_dialog.h"
-#include "help_viewer.h"
-#include "pictures.h"
-#include "print_module.h"
-#include "program_fonts.h"
-#include "program_texts.h"
-#include "qt_text.h"
-#include "transcript.h"
-#include "transcript_memo.h"
-#include "type_settings.h"
+#include "app/about_box.h"
+#include "app/access_keys.h"
+#include "app/help_viewer.h"
+#include "app/print_module.h"
+#include "common/program_fonts.h"
+#include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "engine/type_settings.h"
+#include "output/heading_dialog.h"
+#include "output/transcript_memo.h"
+#include "pictures/pictures.h"
+#include "sheet/exercise_window.h"
+#include "transcript/transcript.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -36,7 +36,6 @@ namespace qx5 {
 
 namespace {
 
-inline constexpr int SplashTime = 3000; // ms
 // The outer size the window keeps at least, where the free area holds it.
 inline constexpr QSize Floor(640, 480);
 
@@ -51,26 +50,6 @@ bool CompositorPlaces() {
 bool FillsItsArea(Qt::WindowStates states) {
     return states & (Qt::WindowMaximized | Qt::WindowFullScreen);
 }
-
-// The type items' names, in the menu's order.
-constexpr const char* TypeItemNames[] = {
-    "M11",
-    "M12",
-    "M13",
-    "M14",
-    "N1Smtalenkleopgaver1",
-    "N2Strretalenkleopgaver1",
-    "N3Endnustrretalenkleopgaver1",
-    "N4Smtalkombinationsopgaver1",
-    "N5Strretalkombinationsopgaver1",
-    "N6Endnustrretalkombinationsopgaver1",
-    "N7Smtalenkleopgaver1",
-    "N8Strretalenkleopgaver1",
-    "N9Endnustrretalenkleopgaver1",
-    "N10Smtalkombinationsopgaver1",
-    "N11Strretalkombinationsopgaver1",
-    "N12Endnustrretalkombinationsopgaver1",
-};
 
 // Gives each item of one menu its access key as it is added.
 class MenuFiller {
@@ -112,7 +91,7 @@ TForm1::TForm1(EngineState& state, MersenneRandomSource& random,
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
-    Timer1->setInterval(SplashTime);
+    Timer1->setInterval(SplashMilliseconds);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     help_ = std::make_unique<HelpViewer>(this);
@@ -199,15 +178,19 @@ void TForm1::BuildFileMenu(QMenu* file) {
 
 void TForm1::BuildTypeMenu(QMenu* types) {
     MenuFiller items(types);
-    for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
-        if (type == 5 || type == 11) {
+    std::int32_t group = 0;
+    for (const ExerciseType& row : ExerciseTypes) {
+        if (row.Group != group) {
+            group = row.Group;
             types->addSeparator();
-            const bool even = type == 5;
-            QAction* label = items.Add(even ? "Divisionergrop1" : "Veddivisionsmidesrestenvk1",
-                                       even ? EvenDivisionGroupLabel : IntegerDivisionGroupLabel);
-            connect(label, &QAction::triggered, this, &TForm1::GroupLabelClick);
+            const TypeGroup& label = TypeGroups[group];
+            if (!label.Label.empty()) {
+                connect(items.Add(label.ObjectName, label.Label), &QAction::triggered, this,
+                        &TForm1::GroupLabelClick);
+            }
         }
-        QAction* item = items.Add(TypeItemNames[type - 1], TypeMenuCaptions[type]);
+        const int type = row.Number;
+        QAction* item = items.Add(row.ObjectName, row.Caption);
         connect(item, &QAction::triggered, this, [this, type] { TypeItemClick(type); });
     }
 }
@@ -292,7 +275,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::PlaceSplash() {
     const QSize outer = frameGeometry().size();
-    Image1->move(outer.width() / 2 - 140, outer.height() / 2 - 120);
+    Image1->move(outer.width() / 2 - SplashOffsetX, outer.height() / 2 - SplashOffsetY);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

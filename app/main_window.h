@@ -5,9 +5,9 @@
 // exercise window inside it.
 #pragma once
 
-#include "engine_state.h"
-#include "print_session.h"
-#include "random_source.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
+#include "output/print_session.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "print_module.h"
+#include "app/print_module.h"
 
 #include <QCoreApplication>
 #include <QDir>

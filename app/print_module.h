@@ -4,7 +4,7 @@
 // Finds and loads the printing module at the first print.
 #pragma once
 
-#include "print_session.h"
+#include "output/print_session.h"
 
 #include <QString>
 

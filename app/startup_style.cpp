@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "startup_style.h"
+#include "app/startup_style.h"
 
 #include <QApplication>
 #include <QIconEngine>

@@ -3,10 +3,10 @@
 
 // One answered step in the real exercise window, with its drawing and the repaint it asks
 // for, at 100 % and at 200 % zoom; each against a bare widget repainting the same area.
-#include "exercise_window.h"
 #include "painted_area.h"
 #include "ratio_reporter.h"
-#include "sheet_zoom.h"
+#include "sheet/exercise_window.h"
+#include "sheet/sheet_zoom.h"
 
 #include <QApplication>
 #include <QPaintEvent>

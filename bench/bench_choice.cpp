@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // How fast a step's operation and operand are chosen, per exercise type.
-#include "operand_choice.h"
-#include "operation_choice.h"
+#include "engine/operand_choice.h"
+#include "engine/operation_choice.h"
+#include "engine/type_settings.h"
 #include "ratio_reporter.h"
-#include "type_settings.h"
 
 #include <random>
 #include <vector>
@@ -28,7 +28,6 @@ BENCHMARK(BM_Reference_TwoDraws);
 void BM_ChooseOperationAndOperand(benchmark::State& state) {
     EngineState s;
     s.ExerciseType = static_cast<std::int32_t>(state.range(0));
-    s.BasicMode = s.ExerciseType <= 4;
     ApplyTypeSettings(s);
     const std::int32_t highest = s.ExerciseType == 1 ? s.MaxNumber - 1 : s.MaxNumber;
     MersenneRandomSource random(2);

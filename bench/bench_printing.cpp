@@ -4,10 +4,10 @@
 // How fast a 23-line transcript becomes a PDF file through the program's printing code (a
 // PDF printer, its metrics, the page choice, a save file put in place when complete), as a
 // multiple of a bare QPdfWriter and QPainter drawing the same lines into a file.
-#include "program_fonts.h"
-#include "qt_text.h"
+#include "common/program_fonts.h"
+#include "common/qt_text.h"
+#include "output/transcript_printing.h"
 #include "ratio_reporter.h"
-#include "transcript_printing.h"
 
 #include <QFile>
 #include <QFontMetrics>

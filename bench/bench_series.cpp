@@ -4,9 +4,9 @@
 // How fast whole series are played, per exercise type, with every answer right: on the
 // real QImage sheet and on a canvas that draws nothing (the engine's own share).
 #include "blank_sheet_canvas.h"
-#include "image_sheet_canvas.h"
+#include "engine/series_run.h"
 #include "ratio_reporter.h"
-#include "series_run.h"
+#include "sheet/image_sheet_canvas.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // How fast one step is drawn on the sheet: its instruction and its answer.
-#include "image_sheet_canvas.h"
+#include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
 #include "ratio_reporter.h"
-#include "sheet_layout.h"
-#include "type_settings.h"
+#include "sheet/image_sheet_canvas.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

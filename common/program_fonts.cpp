@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "program_fonts.h"
+#include "common/program_fonts.h"
 
 namespace qx5 {
 

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "operand_choice.h"
+#include "engine/operand_choice.h"
 
-#include "operation_choice.h"
+#include "engine/operation_choice.h"
+#include "engine/type_settings.h"
 
 #include <cmath>
 
@@ -35,9 +36,11 @@ std::int32_t DrawCandidate(const EngineState& s, RandomSource& random, std::int3
 }
 
 bool PassesRangeTest(const EngineState& s, std::int32_t op, std::int32_t value) {
+    // The type that brings in multiplication subtracts numbers up to 39 as well.
     return (op <= Subtraction && value > 0 && value < 21) ||
            (op >= Multiplication && value > 1 && value < 10) ||
-           (s.ExerciseType == 3 && op == Subtraction && value > 1 && value < 40);
+           (TypeRow(s.ExerciseType).Settings.Operations == 3 && op == Subtraction && value > 1 &&
+            value < 40);
 }
 
 bool Accepts(const EngineState& s, std::int32_t op, std::int32_t value) {

@@ -4,8 +4,8 @@
 // The random choice of an operand for a chosen operation.
 #pragma once
 
-#include "engine_state.h"
-#include "random_source.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
 
 #include <string>
 

@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "operation_choice.h"
+#include "engine/operation_choice.h"
+
+#include "engine/type_settings.h"
 
 #include <cassert>
 #include <cstdint>
@@ -32,11 +34,12 @@ bool FindDivisors(EngineState& s, std::int32_t n) {
 
 void UpdateFeasibility(EngineState& s, std::int32_t n) {
     if (s.BasicMode) {
+        const std::int32_t operations = TypeRow(s.ExerciseType).Settings.Operations;
         s.CanAdd = n < s.MaxNumber;
-        s.CanSubtract = n > s.SubtractAbove && s.ExerciseType > 1;
-        s.CanMultiply = n < s.MultiplyBelow && n > 0 && s.ExerciseType > 2;
+        s.CanSubtract = n > s.SubtractAbove && operations > Subtraction;
+        s.CanMultiply = n < s.MultiplyBelow && n > 0 && operations > Multiplication;
         const bool noDivisor = FindDivisors(s, n);
-        s.CanDivide = !noDivisor && n > 10 && s.ExerciseType > 3;
+        s.CanDivide = !noDivisor && n > 10 && operations > Division;
         return;
     }
     s.CanAdd = n < s.AddBelow;
@@ -68,9 +71,10 @@ bool IsFeasible(const EngineState& s, std::int32_t operation) {
 
 namespace {
 
-// One pass of drawing in basic mode; each draw is made only when it is reached.
-std::int32_t DrawBasicOperation(std::int32_t type, RandomSource& random) {
-    switch (type) {
+// One pass of drawing in basic mode, from the type's first operations; each draw is made
+// only when it is reached.
+std::int32_t DrawBasicOperation(std::int32_t operations, RandomSource& random) {
+    switch (operations) {
     case 2:
         return random.Random() < 0.6 ? Subtraction : Addition;
     case 3:
@@ -83,7 +87,7 @@ std::int32_t DrawBasicOperation(std::int32_t type, RandomSource& random) {
             return random.Random() < 0.6 ? Division : Multiplication;
         }
         return random.Random() < 0.6 ? Subtraction : Addition;
-    default: // type 1: addition only, no draw
+    default: // addition only, no draw
         return Addition;
     }
 }
@@ -92,8 +96,9 @@ std::int32_t DrawBasicOperation(std::int32_t type, RandomSource& random) {
 
 void ChooseOperation(EngineState& s, RandomSource& random) {
     UpdateFeasibility(s, s.CurrentNumber);
+    const std::int32_t operations = TypeRow(s.ExerciseType).Settings.Operations;
     do {
-        s.Operation = s.BasicMode ? DrawBasicOperation(s.ExerciseType, random) : random.Random(4);
+        s.Operation = s.BasicMode ? DrawBasicOperation(operations, random) : random.Random(4);
     } while (!IsFeasible(s, s.Operation));
     s.SecondOperation = NoOperation;
 }

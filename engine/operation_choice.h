@@ -4,8 +4,8 @@
 // Which operations a number allows, and the random choice of a step's operation.
 #pragma once
 
-#include "engine_state.h"
-#include "random_source.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
 
 namespace qx5 {
 

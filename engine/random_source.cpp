@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "random_source.h"
+#include "engine/random_source.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "series_run.h"
+#include "engine/series_run.h"
 
-#include "sheet_layout.h"
-#include "type_settings.h"
+#include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
 
 #include <charconv>
 #include <string>
@@ -17,7 +17,6 @@ StepTrace NewSeries(EngineState& s, RandomSource& random, SheetCanvas& canvas) {
     s.SeriesFinished = false;
     s.CorrectCount = 0;
     s.PreviousOperation = NoOperation;
-    s.BasicMode = s.ExerciseType <= 4; // the type's settings read it
     ApplyTypeSettings(s);
     return StartSeries(s, random, canvas);
 }
@@ -61,8 +60,8 @@ std::optional<std::int32_t> ParseAnswer(std::string_view text) {
 }
 
 std::int32_t AnswerBound(const EngineState& s) {
-    // Type 1's numbers may only grow to 7 below the top by the end of the series.
-    if (s.ExerciseType == 1) {
+    // Addition only: the numbers may only grow to 7 below the top by the end of the series.
+    if (TypeRow(s.ExerciseType).Settings.Operations == 1) {
         return s.MaxNumber - 7 + s.StepIndex;
     }
     return s.MaxNumber;

@@ -6,10 +6,10 @@
 // the window hides or shows its answer box, its buttons and its message.
 #pragma once
 
-#include "engine_state.h"
-#include "random_source.h"
-#include "sheet_canvas.h"
-#include "step_instructions.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
+#include "engine/step_instructions.h"
+#include "layout/sheet_canvas.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,11 +1,12 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "step_instructions.h"
+#include "engine/step_instructions.h"
 
-#include "operand_choice.h"
-#include "operation_choice.h"
-#include "sheet_layout.h"
+#include "engine/operand_choice.h"
+#include "engine/operation_choice.h"
+#include "engine/program_texts.h"
+#include "layout/sheet_layout.h"
 
 #include <array>
 #include <string>
@@ -14,33 +15,6 @@
 namespace qx5 {
 
 namespace {
-
-// The words around an operand: Before + operand + After.
-struct Wording {
-    std::string_view Before;
-    std::string_view After;
-};
-using Vocabulary = std::array<Wording, 4>; // indexed by operation code
-
-constexpr Vocabulary BasicWords{{
-    {"(+) Læg ", " til"},
-    {"(-) Træk ", " fra"},
-    {"(·) Gang med ", ""},
-    {"(:) Del med ", ""},
-}};
-constexpr Vocabulary PlainWords{{
-    {"Læg ", " til"},
-    {"Træk ", " fra"},
-    {"Gang med ", ""},
-    {"Divider med ", ""},
-}};
-constexpr Vocabulary SecondPartWords{{
-    {" og læg ", " til"},
-    {" og træk ", " fra"},
-    {" og gang med ", ""},
-    {" og divider med ", ""},
-}};
-constexpr std::string_view ReversedAdditionWords = "Træk tallet fra ";
 
 std::string Phrase(const Vocabulary& words, std::int32_t op, const std::string& operand) {
     const Wording& w = words[static_cast<std::size_t>(op)];

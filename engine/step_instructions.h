@@ -5,9 +5,9 @@
 // Danish instruction the pupil reads and the number the pupil must type.
 #pragma once
 
-#include "engine_state.h"
-#include "random_source.h"
-#include "sheet_canvas.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
+#include "layout/sheet_canvas.h"
 
 #include <cstdint>
 

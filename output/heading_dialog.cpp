@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "heading_dialog.h"
+#include "output/heading_dialog.h"
 
-#include "heading_text.h"
-#include "program_fonts.h"
-#include "program_texts.h"
-#include "qt_text.h"
+#include "common/program_fonts.h"
+#include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "transcript/heading_text.h"
 
 #include <QFrame>
 #include <QKeyEvent>

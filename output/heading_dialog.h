@@ -5,7 +5,7 @@
 // begins with.
 #pragma once
 
-#include "controls_at_first_use.h"
+#include "common/controls_at_first_use.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "print_server.h"
+#include "output/print_server.h"
 
 #include <cups/cups.h>
 #include <memory>

@@ -3,11 +3,11 @@
 
 // The printing module's session: the print dialog, the printer and the folder of PDF
 // proposals, for the whole run.
-#include "print_session.h"
+#include "output/print_session.h"
 
-#include "program_texts.h"
-#include "qt_text.h"
-#include "transcript_printing.h"
+#include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "output/transcript_printing.h"
 
 #include <QDateTime>
 #include <QDir>

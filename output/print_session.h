@@ -7,7 +7,7 @@
 // program; nothing here needs Qt's print support.
 #pragma once
 
-#include "transcript.h"
+#include "transcript/transcript.h"
 
 #include <QtGlobal>
 

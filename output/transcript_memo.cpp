@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "transcript_memo.h"
+#include "output/transcript_memo.h"
 
-#include "qt_text.h"
+#include "common/qt_text.h"
 
 #include <QMimeData>
 #include <QTextBlockFormat>

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "transcript_printing.h"
+#include "output/transcript_printing.h"
 
-#include "heading_text.h"
-#include "print_server.h"
-#include "program_texts.h"
-#include "qt_text.h"
+#include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "output/print_server.h"
+#include "transcript/heading_text.h"
 
 #include <QDateTime>
 #include <QDir>

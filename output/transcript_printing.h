@@ -5,8 +5,8 @@
 // chosen pages drawn one transcript line a printed line.
 #pragma once
 
-#include "print_layout.h"
-#include "transcript.h"
+#include "transcript/print_layout.h"
+#include "transcript/transcript.h"
 
 #include <QPageLayout>
 #include <QPrinter>

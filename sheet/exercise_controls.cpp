@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "exercise_controls.h"
+#include "sheet/exercise_controls.h"
 
-#include "sheet_layout.h"
+#include "layout/sheet_layout.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -4,8 +4,8 @@
 // The exercise window's own kinds of control: the tool bar's button and the paint area.
 #pragma once
 
-#include "image_sheet_canvas.h"
-#include "tool_pictures.h"
+#include "pictures/tool_pictures.h"
+#include "sheet/image_sheet_canvas.h"
 
 #include <QBasicTimer>
 #include <QToolButton>

@@ -1,19 +1,19 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "exercise_window.h"
+#include "sheet/exercise_window.h"
 
-#include "exercise_controls.h"
-#include "program_fonts.h"
-#include "program_texts.h"
-#include "qt_text.h"
-#include "result_text.h"
-#include "series_run.h"
-#include "sheet_layout.h"
-#include "sheet_zoom.h"
-#include "tool_pictures.h"
-#include "transcript.h"
-#include "type_settings.h"
+#include "common/program_fonts.h"
+#include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "engine/series_run.h"
+#include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
+#include "pictures/tool_pictures.h"
+#include "sheet/exercise_controls.h"
+#include "sheet/result_text.h"
+#include "sheet/sheet_zoom.h"
+#include "transcript/transcript.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -54,17 +54,15 @@ const ToolButtonRow TForm2::ToolBar[] = {
     // Prints the finished series; the same command as the menu's "Udskriv" and Ctrl+P.
     {&Controls::SpeedButton1, "SpeedButton1", {12, 8, 32, 32}, ToolPicture::Printer,
      PrintHint, "", {}, nullptr, &TForm2::PrintCommand},
-    // Opens the heading dialog: a name or heading for every later printout and copy. Its
-    // key, like copy's, is a letter no menu and no text box takes: E of "eller", the first
-    // free word of its hint.
+    // Opens the heading dialog: a name or heading for every later printout and copy.
     {&Controls::SpeedButton2, "SpeedButton2", {48, 8, 32, 32}, ToolPicture::Pencil,
-     HeadingHint, "", Qt::ALT | Qt::Key_E, nullptr, &TForm2::HeadingCommand},
-    // Copies the finished series to the clipboard; K of "Kopier".
+     HeadingHint, "", Qt::ALT | Qt::Key(HeadingKeyLetter), nullptr, &TForm2::HeadingCommand},
+    // Copies the finished series to the clipboard.
     {&Controls::SpeedButton4, "SpeedButton4", {84, 8, 33, 33}, ToolPicture::TwoDocuments,
-     CopyHint, "", Qt::ALT | Qt::Key_K, nullptr, &TForm2::CopyCommand},
+     CopyHint, "", Qt::ALT | Qt::Key(CopyKeyLetter), nullptr, &TForm2::CopyCommand},
     // A new series of the same type from a new start number; no caption, so Alt+O is given.
     {&Controls::SpeedButton5, "SpeedButton5", {132, 8, 33, 33}, ToolPicture::NewNumbers,
-     NewSeriesHint, "", Qt::ALT | Qt::Key_O, &TForm2::SpeedButton5Click, nullptr},
+     NewSeriesHint, "", Qt::ALT | Qt::Key(NewSeriesKeyLetter), &TForm2::SpeedButton5Click, nullptr},
     // The same start number again, with new instructions.
     {&Controls::SpeedButton3, "SpeedButton3", {168, 8, 33, 33}, ToolPicture::TurnBack,
      RestartHint, RestartCaption, {}, &TForm2::SpeedButton3Click, nullptr},
@@ -179,7 +177,7 @@ QFrame* TForm2::BuildToolBar(ExerciseWindowControls& made) {
     made.Label1 = new QLabel(panel);
     made.Label1->setObjectName(QStringLiteral("Label1"));
     made.Label1->setFont(ExerciseWindowFont(21));
-    made.Label1->move(464, 12);
+    made.Label1->move(RangeLabelLeft, 12);
     return panel;
 }
 
@@ -198,7 +196,7 @@ QScrollArea* TForm2::BuildSheet(ExerciseWindowControls& made) {
     auto* paintBox = made.PaintBox1 = new SheetView(client ? client->devicePixelRatioF() : 1.0);
     paintBox->setObjectName(QStringLiteral("PaintBox1"));
     paintBox->setAccessibleName(ToQString(SheetName));
-    paintBox->SetExtent(QSize(0, ScrollExtent));
+    paintBox->SetExtent(QSize(0, SheetMinHeight));
     scrollBox->setWidget(paintBox);
     scrollBox->viewport()->setAutoFillBackground(false);
     made.Zoom = new SheetZoom(this, scrollBox->viewport());
@@ -206,8 +204,8 @@ QScrollArea* TForm2::BuildSheet(ExerciseWindowControls& made) {
 
     auto* edit = made.Edit1 = new QLineEdit(paintBox);
     edit->setObjectName(QStringLiteral("Edit1"));
-    edit->setGeometry(0, 0, 57, 26);
-    edit->setMaxLength(AnswerBoxLength);
+    edit->setGeometry(0, 0, AnswerBoxWidth, AnswerBoxHeight);
+    edit->setMaxLength(AnswerDigits);
     // Typed characters pass the key rule below; an input method would bypass it.
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     edit->setInputMethodHints(Qt::ImhDigitsOnly);
@@ -288,7 +286,7 @@ void TForm2::NewSeries() {
     UpdateTypeButtons();
     // A finished 9-step sheet with its score line can be taller than the fixed extent.
     ui.PaintBox1->SetExtent(QSize(SheetWidthNeeded(Canvas(), state_, CurrentTypeTitle(state_)),
-                                  std::max(ScrollExtent, SheetHeightNeeded(Canvas(), state_))));
+                                  std::max(SheetMinHeight, SheetHeightNeeded(Canvas(), state_))));
     ui.PaintBox1->setAccessibleDescription(QString());
     ShowAnswerBox();
     // Only now, so that the focus goes straight from the result to the answer box.
@@ -299,7 +297,7 @@ void TForm2::NewSeries() {
 
 void TForm2::ShowAnswerBox() {
     const ExerciseWindowControls& ui = Ui();
-    ui.Edit1->setMaxLength(AnswerBoxLength);
+    ui.Edit1->setMaxLength(AnswerDigits);
     ui.Edit1->clear();
     PlaceAnswerBox();
     // From one step to the next the box keeps the focus.
@@ -331,8 +329,8 @@ void TForm2::AnnounceStep() {
 
 void TForm2::PlaceAnswerBox() {
     // On the sheet: the box scrolls with it, over its answer's place at the zoom.
-    Ui().Edit1->setGeometry(Ui().PaintBox1->ToView(
-        QRect(state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), 57, 26)));
+    Ui().Edit1->setGeometry(Ui().PaintBox1->ToView(QRect(
+        state_.AnswerColumnX, RowY(Canvas(), state_.StepIndex), AnswerBoxWidth, AnswerBoxHeight)));
 }
 
 void TForm2::ShowScore() {
@@ -386,7 +384,7 @@ void TForm2::DescribeAnswerBox() {
 }
 
 void TForm2::UpdateTypeButtons() {
-    Ui().SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType);
+    Ui().SpeedButton6->setEnabled(state_.ExerciseType < LastExerciseType());
     Ui().SpeedButton10->setEnabled(state_.ExerciseType > FirstExerciseType);
 }
 
@@ -422,7 +420,7 @@ void TForm2::SubmitAnswer(const QString& typed) {
         HideAnswerBox();
         ShowScore();
         Ui().PaintBox1->setAccessibleDescription(
-            ToQString(ScoreDescription).arg(state_.CorrectCount).arg(state_.StepsPerSeries));
+            ToQString(ScoreText(state_.CorrectCount, state_.StepsPerSeries)));
         UpdateOutputCommands();
         break;
     }
@@ -492,7 +490,7 @@ void TForm2::SpeedButton10Click() {
 }
 
 void TForm2::SpeedButton6Click() {
-    if (state_.ExerciseType < LastExerciseType) {
+    if (state_.ExerciseType < LastExerciseType()) {
         state_.RestartRequested = false;
         ++state_.ExerciseType;
         NewSeries();

@@ -6,10 +6,10 @@
 // the engine; what the engine draws it copies to the screen.
 #pragma once
 
-#include "controls_at_first_use.h"
-#include "engine_state.h"
-#include "image_sheet_canvas.h"
-#include "random_source.h"
+#include "common/controls_at_first_use.h"
+#include "engine/engine_state.h"
+#include "engine/random_source.h"
+#include "sheet/image_sheet_canvas.h"
 
 #include <QString>
 #include <QWidget>
@@ -28,10 +28,7 @@ class SheetZoom;
 class SpeedButton;
 struct ToolButtonRow;
 
-// The sheet's scrollable extent; a finished 9-step sheet may ask for more.
-inline constexpr int ScrollExtent = 410;
 inline constexpr int ToolBarHeight = 49;
-inline constexpr int AnswerBoxLength = 3;
 
 struct ExerciseWindowControls {
     SpeedButton* SpeedButton1;

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "image_sheet_canvas.h"
+#include "sheet/image_sheet_canvas.h"
 
-#include "qt_text.h"
-#include "sheet_contrast.h"
+#include "common/qt_text.h"
+#include "layout/sheet_contrast.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

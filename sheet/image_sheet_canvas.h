@@ -4,7 +4,7 @@
 // The sheet's drawing surface in the program: a QImage painted with QPainter.
 #pragma once
 
-#include "sheet_canvas.h"
+#include "layout/sheet_canvas.h"
 
 #include <QColor>
 #include <QFont>

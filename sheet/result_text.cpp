@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "result_text.h"
+#include "sheet/result_text.h"
 
-#include "exercise_controls.h"
-#include "program_texts.h"
-#include "qt_text.h"
+#include "common/qt_text.h"
+#include "engine/program_texts.h"
+#include "sheet/exercise_controls.h"
 
 namespace qx5 {
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "sheet_zoom.h"
+#include "sheet/sheet_zoom.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -5,7 +5,7 @@
 // comparing the browser's engine with the desktop's: both write it with this code.
 #pragma once
 
-#include "engine_state.h"
+#include "engine/engine_state.h"
 
 #include <cstdint>
 #include <string>

@@ -4,19 +4,17 @@
 // The browser edition's engine side: the one engine state, the generator and the sheet's
 // canvas, and what the page calls on them. The page does what the exercise window does
 // with the answer box, the buttons and the messages; every rule stays in the engine.
-#include "heading_text.h"
-#include "page_state.h"
-#include "program_texts.h"
-#include "series_run.h"
-#include "sheet_layout.h"
-#include "transcript.h"
-#include "type_settings.h"
-#include "web_sheet_canvas.h"
+#include "engine/program_texts.h"
+#include "engine/series_run.h"
+#include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
+#include "transcript/heading_text.h"
+#include "transcript/transcript.h"
+#include "web/page_state.h"
+#include "web/web_sheet_canvas.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <emscripten.h>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -88,28 +86,13 @@ constexpr std::pair<const char*, const char*> PageTexts[] = {
 };
 // clang-format on
 
-// The sizes the exercise window and the main window have on the desktop too: the answer box
-// and its digits, the sheet's least height, the range label's place, the splash picture's
-// offset from the middle and its time. The desktop's windows write them in their Qt code,
-// which this build cannot include; they belong in one Qt-free header both take them from.
+// The sizes the desktop's windows have too, by name.
 constexpr std::pair<const char*, int> PageSizes[] = {
-    {"AnswerBoxWidth", 57},  {"AnswerBoxHeight", 26},      {"AnswerDigits", 3},
-    {"SheetMinHeight", 410}, {"RangeLabelLeft", 464},      {"SplashOffsetX", 140},
-    {"SplashOffsetY", 120},  {"SplashMilliseconds", 3000},
+    {"AnswerBoxWidth", qx5::AnswerBoxWidth}, {"AnswerBoxHeight", qx5::AnswerBoxHeight},
+    {"AnswerDigits", qx5::AnswerDigits},     {"SheetMinHeight", qx5::SheetMinHeight},
+    {"RangeLabelLeft", qx5::RangeLabelLeft}, {"SplashOffsetX", qx5::SplashOffsetX},
+    {"SplashOffsetY", qx5::SplashOffsetY},   {"SplashMilliseconds", qx5::SplashMilliseconds},
 };
-
-// The tool bar's Alt letters, and the heading dialog's "Fortryd".
-constexpr std::pair<const char*, char> PageKeys[] = {
-    {"SpeedButton2", 'E'},  {"SpeedButton4", 'K'}, {"SpeedButton5", 'O'},  {"SpeedButton3", 'B'},
-    {"SpeedButton10", 'F'}, {"SpeedButton6", 'N'}, {"HeadingCancel", 'F'},
-};
-
-// The type menu's groups: the basic types, then even division, then integer division.
-int TypeGroup(int type) {
-    constexpr int FirstOfGroup[] = {5, 11};
-    return static_cast<int>(std::count_if(std::begin(FirstOfGroup), std::end(FirstOfGroup),
-                                          [type](int first) { return type >= first; }));
-}
 
 // The width a series of the type needs on the sheet (its header, its box, its error marks),
 // from the type's settings alone: a narrow view's sheet is made that wide before the series
@@ -117,7 +100,6 @@ int TypeGroup(int type) {
 std::int32_t SheetWidthOfType(int type) {
     qx5::EngineState settings;
     settings.ExerciseType = type;
-    settings.BasicMode = TypeGroup(type) == 0;
     qx5::ApplyTypeSettings(settings);
     const qx5::SheetCanvas::FontState font = canvas.Font;
     canvas.Font.Name = qx5::SheetFontName;
@@ -157,7 +139,7 @@ EMSCRIPTEN_KEEPALIVE void qx5_new_series(int restart) {
 // The previous (-1) or next (+1) type, where there is one.
 EMSCRIPTEN_KEEPALIVE void qx5_step_type(int delta) {
     const int type = state.ExerciseType + delta;
-    if (type >= qx5::FirstExerciseType && type <= qx5::LastExerciseType) {
+    if (type >= qx5::FirstExerciseType && type <= qx5::LastExerciseType()) {
         state.ExerciseType = type;
         NewSeries(false);
     }
@@ -231,28 +213,31 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_program() {
         texts.Text(name, text);
     }
     std::string types = "[";
-    for (int type = qx5::FirstExerciseType; type <= qx5::LastExerciseType; ++type) {
-        types += (type > qx5::FirstExerciseType ? "," : "") +
-                 qx5::JsonObject()
-                     .Add("Number", type)
-                     .Text("Caption", qx5::TypeMenuCaptions[type])
-                     .Add("Group", TypeGroup(type))
-                     .Add("SheetWidth", SheetWidthOfType(type))
-                     .Done();
+    for (const qx5::ExerciseType& row : qx5::ExerciseTypes) {
+        types +=
+            (types.size() > 1 ? "," : "") + qx5::JsonObject()
+                                                .Add("Number", row.Number)
+                                                .Text("Caption", row.Caption)
+                                                .Add("Group", row.Group)
+                                                .Add("SheetWidth", SheetWidthOfType(row.Number))
+                                                .Done();
+    }
+    std::vector<std::string> groups;
+    for (const qx5::TypeGroup& group : qx5::TypeGroups) {
+        groups.emplace_back(group.Label);
     }
     qx5::JsonObject sizes;
     for (const auto& [name, size] : PageSizes) {
         sizes.Add(name, size);
     }
     qx5::JsonObject keys;
-    for (const auto& [control, letter] : PageKeys) {
+    for (const auto& [control, letter] : qx5::ControlKeys) {
         keys.Text(control, std::string(1, letter));
     }
     return Reply(qx5::JsonObject()
                      .Add("Texts", texts.Done())
                      .Add("Types", types + "]")
-                     .Add("Groups", qx5::JsonStrings({"", std::string(qx5::EvenDivisionGroupLabel),
-                                                      std::string(qx5::IntegerDivisionGroupLabel)}))
+                     .Add("Groups", qx5::JsonStrings(groups))
                      .Add("Sizes", sizes.Done())
                      .Add("Keys", keys.Done())
                      .Done());

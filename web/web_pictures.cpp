@@ -4,8 +4,8 @@
 // Draws the desktop program's pictures as PNG files for the browser edition: the tool bar's
 // at one and two pixels a point, the splash picture and the icon, by the same code; and the
 // icon at the sizes a home screen asks.
-#include "pictures.h"
-#include "tool_pictures.h"
+#include "pictures/pictures.h"
+#include "pictures/tool_pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "web_sheet_canvas.h"
+#include "web/web_sheet_canvas.h"
 
-#include "sheet_contrast.h"
+#include "layout/sheet_contrast.h"
 
 #include <emscripten.h>
 #include <string>

@@ -6,7 +6,7 @@
 // browser's zoom or the screen's pixel ratio changes.
 #pragma once
 
-#include "sheet_canvas.h"
+#include "layout/sheet_canvas.h"
 
 namespace qx5 {
 

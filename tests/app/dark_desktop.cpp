@@ -3,8 +3,8 @@
 
 // QX5 as a dark desktop shows it, Fusion with a dark palette, to look at by hand and in
 // screenshots; the program itself takes its palette from the desktop.
+#include "app/main_window.h"
 #include "dark_palette.h"
-#include "main_window.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "help_viewer.h"
+#include "app/help_viewer.h"
 #include "window_support.h"
 
 #include <QApplication>

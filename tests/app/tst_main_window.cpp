@@ -3,16 +3,17 @@
 
 // The main window as the program starts it: menu, splash, start-up steps, help and about
 // box, and the exercise window inside it.
-#include "about_box.h"
-#include "access_keys.h"
-#include "danish_translation.h"
-#include "exercise_window.h"
-#include "help_viewer.h"
-#include "main_window.h"
-#include "pictures.h"
+#include "app/about_box.h"
+#include "app/access_keys.h"
+#include "app/danish_translation.h"
+#include "app/help_viewer.h"
+#include "app/main_window.h"
+#include "app/startup_style.h"
+#include "engine/program_texts.h"
+#include "layout/sheet_layout.h"
+#include "pictures/pictures.h"
 #include "program_fixture.h"
-#include "sheet_layout.h"
-#include "startup_style.h"
+#include "sheet/exercise_window.h"
 
 #include <QAction>
 #include <QLabel>
@@ -218,7 +219,7 @@ void MainWindowTest::splashPlacedAndHiddenForGood() {
     auto* timer = p.window.findChild<QTimer*>(QStringLiteral("Timer1"));
     QVERIFY(timer->isActive());
     QVERIFY(timer->isSingleShot());
-    QCOMPARE(timer->interval(), 3000);
+    QCOMPARE(timer->interval(), SplashMilliseconds);
     QCOMPARE(splash->size(), QSize(273, 225));
     QCOMPARE(splash->pixmap().size(), QSize(270, 220));
     QVERIFY(!p.window.windowIcon().pixmap(32).isNull());

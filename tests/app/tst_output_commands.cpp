@@ -4,16 +4,16 @@
 // The output commands as the pupil reaches them in the running program: printing through
 // the print dialog, on the queues of a real print server and to PDF files, copying to the
 // clipboard, and the heading they begin with.
-#include "about_box.h"
-#include "exercise_window.h"
-#include "heading_dialog.h"
-#include "main_window.h"
+#include "app/about_box.h"
+#include "app/main_window.h"
+#include "app/print_module.h"
+#include "engine/series_run.h"
+#include "output/heading_dialog.h"
+#include "output/transcript_memo.h"
+#include "output/transcript_printing.h"
 #include "outside_clipboard.h"
-#include "print_module.h"
 #include "program_fixture.h"
-#include "series_run.h"
-#include "transcript_memo.h"
-#include "transcript_printing.h"
+#include "sheet/exercise_window.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -5,8 +5,8 @@
 // nothing in them pulls in Qt. It plays one series to the end on a canvas that draws nothing
 // and builds its transcript.
 #include "blank_sheet_canvas.h"
-#include "series_run.h"
-#include "transcript.h"
+#include "engine/series_run.h"
+#include "transcript/transcript.h"
 
 #include <string>
 

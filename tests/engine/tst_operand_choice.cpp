@@ -4,11 +4,11 @@
 // Operand choice: candidate ranges, the range, no-undo and bound tests, the fall-back to a
 // new operation, and a property check over many simple chains in every type.
 #include "counting_random.h"
+#include "engine/operand_choice.h"
+#include "engine/operation_choice.h"
+#include "engine/type_settings.h"
 #include "engine_fixtures.h"
-#include "operand_choice.h"
-#include "operation_choice.h"
 #include "scripted_random.h"
-#include "type_settings.h"
 
 #include <QtTest>
 
@@ -239,7 +239,7 @@ void OperandChoiceTest::simpleChainsKeepEveryRule() {
     constexpr std::uint32_t Seed = 8122026;
     CountingRandom random(Seed, 100000);
     MersenneRandomSource answers(Seed + 1);
-    for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
+    for (int type = FirstExerciseType; type <= LastExerciseType(); ++type) {
         // Basic types come after an integer-division type, whose flag they must ignore.
         EngineState s = StateForType(type, StateForType(16));
         std::int64_t mostDraws = 0;

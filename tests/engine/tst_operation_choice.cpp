@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Operation choice: divisor lists, feasibility, the draw sequence and the resulting odds.
+#include "engine/operation_choice.h"
+#include "engine/type_settings.h"
 #include "engine_fixtures.h"
-#include "operation_choice.h"
 #include "scripted_random.h"
-#include "type_settings.h"
 
 #include <QtTest>
 
@@ -158,7 +158,7 @@ void OperationChoiceTest::feasibility() {
 }
 
 void OperationChoiceTest::zeroAllowsOnlyAdditionInEveryType() {
-    for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
+    for (int type = FirstExerciseType; type <= LastExerciseType(); ++type) {
         EngineState s = StateForType(type);
         UpdateFeasibility(s, 0);
         QVERIFY2(s.CanAdd && !s.CanSubtract && !s.CanMultiply && !s.CanDivide,
@@ -235,7 +235,7 @@ void OperationChoiceTest::drawSequence() {
 void OperationChoiceTest::frequenciesFollowTheOdds() {
     constexpr int Draws = 20000;
     MersenneRandomSource random(20261208);
-    for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
+    for (int type = FirstExerciseType; type <= LastExerciseType(); ++type) {
         int patternsChecked = 0;
         EngineState s = StateForType(type);
         std::map<std::array<bool, 4>, std::int32_t> numberForPattern;

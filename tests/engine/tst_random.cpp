@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The random sources: the program's generator and the scripted one the tests rely on.
-#include "random_source.h"
+#include "engine/random_source.h"
 #include "scripted_random.h"
 
 #include <QtTest>

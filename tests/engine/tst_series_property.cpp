@@ -6,9 +6,9 @@
 // expected number from the number the step applies to. A failure prints how to replay it:
 // QX5_REPLAY=<type>:<seed> plays that one series alone.
 #include "counting_random.h"
+#include "engine/series_run.h"
+#include "layout/sheet_layout.h"
 #include "recording_canvas.h"
-#include "series_run.h"
-#include "sheet_layout.h"
 
 #include <QtTest>
 

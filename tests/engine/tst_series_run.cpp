@@ -3,11 +3,11 @@
 
 // The series run: reading answers, the bounds, the records, the chain going on from the
 // typed number, the score, and how series start, restart and move to the next type.
+#include "engine/series_run.h"
 #include "engine_fixtures.h"
+#include "layout/sheet_layout.h"
 #include "recording_canvas.h"
 #include "scripted_random.h"
-#include "series_run.h"
-#include "sheet_layout.h"
 
 #include <QtTest>
 

@@ -3,11 +3,11 @@
 
 // Steps: instruction texts and expected results, the reversed addition, combined steps,
 // the loop back to a new first operand, the dropped and the given-up second part.
+#include "engine/step_instructions.h"
 #include "engine_fixtures.h"
+#include "layout/sheet_layout.h"
 #include "recording_canvas.h"
 #include "scripted_random.h"
-#include "sheet_layout.h"
-#include "step_instructions.h"
 
 #include <QtTest>
 

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Exercise types: the settings each type writes, titles, captions and the fresh state.
+#include "engine/type_settings.h"
 #include "engine_fixtures.h"
-#include "type_settings.h"
 
+#include <QSet>
 #include <QtTest>
 
 #include <cstring>
@@ -32,9 +33,7 @@ private slots:
     void titlesPerType();
     void basicModeLeavesIntegerDivisionAlone();
     void basicModeEmptiesTitleSlotsFiveAndSix();
-    void menuCaptions_data();
-    void menuCaptions();
-    void groupLabels();
+    void tableInMenuOrder();
 };
 
 void TypeSettingsTest::freshStateIsAllZero() {
@@ -135,7 +134,13 @@ void TypeSettingsTest::settingsPerType() {
     QTEST(s.AnswerColumnX, "answerColumnX");
     QCOMPARE(s.SheetLeft, 60);
     QTEST(Q(s.RangeLabel), "rangeLabel");
-    QCOMPARE(s.TypeTitles, basic ? OperationTitles : LevelTitles);
+    // The family's titles: the basic types', two slots left empty, or those of types 5-10.
+    const int first = basic ? 1 : 5;
+    for (int slot = 1; slot <= TitleSlots; ++slot) {
+        const bool empty = basic && slot > 4;
+        QCOMPARE(Q(s.TypeTitles[slot].Title),
+                 empty ? QString() : Q(CurrentTypeTitle(StateForType(first + slot - 1))));
+    }
 }
 
 void TypeSettingsTest::titlesPerType_data() {
@@ -186,39 +191,26 @@ void TypeSettingsTest::basicModeEmptiesTitleSlotsFiveAndSix() {
     QCOMPARE(Q(s.TypeTitles[4].Title), QString(" (+,-,\u00b7,:) Alle fire slags "));
 }
 
-void TypeSettingsTest::menuCaptions_data() {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("caption");
-
-    QTest::newRow("1 trailing blank") << 1 << "1. (+) Kun plus ";
-    QTest::newRow("2 trailing blank") << 2 << "2. (+,-) Plus og minus ";
-    QTest::newRow("3 no trailing blank") << 3 << "3. (+,-,\u00b7) Plus, minus, gange";
-    QTest::newRow("4") << 4 << "4. (+,-,\u00b7,:) Alle fire slags";
-    QTest::newRow("5") << 5 << "5. Små tal, enkle opgaver";
-    QTest::newRow("6") << 6 << "6. Større tal, enkle opgaver";
-    QTest::newRow("7") << 7 << "7. Endnu større tal, enkle opgaver";
-    QTest::newRow("8") << 8 << "8. Små tal, kombinations-opgaver";
-    QTest::newRow("9 two blanks") << 9 << "9. Større  tal, kombinations-opgaver";
-    QTest::newRow("10 two blanks") << 10 << "10. Endnu større  tal, kombinations-opgaver";
-    QTest::newRow("11") << 11 << "11. Små tal, enkle opgaver";
-    QTest::newRow("12 one blank") << 12 << "12. Større tal, enkle opgaver";
-    QTest::newRow("13") << 13 << "13. Endnu større tal, enkle opgaver";
-    QTest::newRow("14") << 14 << "14. Små tal, kombinations-opgaver";
-    QTest::newRow("15 two blanks") << 15 << "15. Større  tal, kombinations-opgaver";
-    QTest::newRow("16 two blanks") << 16 << "16. Endnu større  tal, kombinations-opgaver";
-}
-
-void TypeSettingsTest::menuCaptions() {
-    QFETCH(int, type);
-    const std::string_view caption = TypeMenuCaptions[type];
-    QTEST(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), "caption");
-}
-
-void TypeSettingsTest::groupLabels() {
-    QCOMPARE(QString::fromUtf8(EvenDivisionGroupLabel.data(), EvenDivisionGroupLabel.size()),
-             QString("Divisioner går op:"));
-    QCOMPARE(QString::fromUtf8(IntegerDivisionGroupLabel.data(), IntegerDivisionGroupLabel.size()),
-             QString("Ved division smides resten væk:"));
+void TypeSettingsTest::tableInMenuOrder() {
+    // Each row's caption is its number and its title (blanks aside); the groups follow each
+    // other in order, each one labelled after the first; the object names differ.
+    const auto simplified = [](std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).simplified();
+    };
+    QCOMPARE(LastExerciseType(), 16);
+    QSet<QString> names;
+    std::int32_t group = 0;
+    for (const ExerciseType& row : ExerciseTypes) {
+        QCOMPARE(&TypeRow(row.Number), &row);
+        const QString title = simplified(row.Title);
+        QCOMPARE(simplified(row.Caption), QString("%1. %2").arg(row.Number).arg(title));
+        QVERIFY(row.Group == group || row.Group == group + 1);
+        group = row.Group;
+        QVERIFY(group == 0 || !TypeGroups[group].Label.empty());
+        names << QString::fromLatin1(row.ObjectName);
+    }
+    QCOMPARE(group + 1, static_cast<int>(std::size(TypeGroups)));
+    QCOMPARE(names.size(), LastExerciseType());
 }
 
 QTEST_APPLESS_MAIN(TypeSettingsTest)

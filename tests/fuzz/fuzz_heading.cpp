@@ -4,9 +4,9 @@
 // Any bytes pasted as the heading, through the heading rule and the transcript: the heading
 // stays one line, so the transcript never gains or loses one, and what can be read of the
 // paste is kept. A C library decoder checks the UTF-8, not the rule's own.
-#include "heading_text.h"
-#include "transcript.h"
-#include "type_settings.h"
+#include "engine/type_settings.h"
+#include "transcript/heading_text.h"
+#include "transcript/transcript.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,7 +3,7 @@
 
 // The heading dialog: its layout, Enter in the edit box, OK and the ways of cancelling,
 // and what every opening shows.
-#include "heading_dialog.h"
+#include "output/heading_dialog.h"
 #include "window_support.h"
 
 #include <QFrame>

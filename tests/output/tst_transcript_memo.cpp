@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "output/transcript_memo.h"
 #include "outside_clipboard.h"
-#include "transcript_memo.h"
 
 #include <QClipboard>
 #include <QFontInfo>

@@ -3,10 +3,10 @@
 
 // Printing transcripts over pages: the page arithmetic, the print dialog's set-up, and real
 // transcripts printed through a real QPrinter to PDF and read back with pdftotext.
+#include "common/program_fonts.h"
 #include "engine_fixtures.h"
-#include "program_fonts.h"
-#include "transcript.h"
-#include "transcript_printing.h"
+#include "output/transcript_printing.h"
+#include "transcript/transcript.h"
 
 #include <QDateTime>
 #include <QPageRanges>

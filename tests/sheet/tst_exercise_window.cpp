@@ -3,13 +3,14 @@
 
 // The exercise window driven as a pupil drives it: keys into the answer box, the tool
 // bar's buttons and their Alt keys.
+#include "common/program_fonts.h"
 #include "dark_palette.h"
-#include "exercise_window.h"
+#include "engine/program_texts.h"
+#include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
 #include "painted_area.h"
-#include "program_fonts.h"
-#include "sheet_layout.h"
-#include "sheet_zoom.h"
-#include "type_settings.h"
+#include "sheet/exercise_window.h"
+#include "sheet/sheet_zoom.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -360,7 +361,7 @@ void ExerciseWindowTest::sheetScrollsOverItsExtent() {
     QCOMPARE(paint->width(), scroll->viewport()->width());
     // A 9-step sheet with its score line needs more than the fixed extent.
     QTRY_COMPARE(paint->height(), SheetHeightNeeded(f.form->Sheet(), f.state));
-    QVERIFY(paint->height() > ScrollExtent);
+    QVERIFY(paint->height() > SheetMinHeight);
 
     // The answer box lies on the sheet and scrolls with it.
     for (int step = 1; step < 8; ++step) {
@@ -503,8 +504,8 @@ void ExerciseWindowTest::zoomKeysScaleSheetAndAnswerBox() {
 
     const ImageSheetCanvas& sheet = f.form->Sheet();
     const auto zoomed = [percent](int sheetUnits) { return qRound(percent * sheetUnits / 100.0); };
-    QCOMPARE(f.Edit1()->geometry(),
-             QRect(zoomed(f.state.AnswerColumnX), zoomed(RowY(sheet, 2)), zoomed(57), zoomed(26)));
+    QCOMPARE(f.Edit1()->geometry(), QRect(zoomed(f.state.AnswerColumnX), zoomed(RowY(sheet, 2)),
+                                          zoomed(AnswerBoxWidth), zoomed(AnswerBoxHeight)));
     QCOMPARE(QFontInfo(f.Edit1()->font()).pixelSize(), zoomed(16));
     // Sideways scrolling exactly where the zoomed sheet is wider than the view; never at 100 %.
     ImageSheetCanvas measure;

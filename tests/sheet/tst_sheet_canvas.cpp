@@ -3,12 +3,12 @@
 
 // The sheet drawn on the real QImage canvas, checked pixel by pixel at 96 DPI.
 #include "dark_palette.h"
-#include "image_sheet_canvas.h"
-#include "sheet_contrast.h"
+#include "engine/type_settings.h"
+#include "layout/sheet_contrast.h"
+#include "layout/sheet_layout.h"
+#include "sheet/image_sheet_canvas.h"
 #include "sheet_fixtures.h"
-#include "sheet_layout.h"
 #include "sheet_pixels.h"
-#include "type_settings.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -284,7 +284,7 @@ void SheetCanvasTest::headerRuleWithRealFonts_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("size");
     // Liberation Serif at 96 DPI: the long integer-division headers are too wide for 20.
-    for (int type = FirstExerciseType; type <= LastExerciseType; ++type) {
+    for (int type = FirstExerciseType; type <= LastExerciseType(); ++type) {
         QTest::addRow("type %d", type) << type << (type <= 11 ? 20 : type == 12 ? 18 : 16);
     }
 }

@@ -5,7 +5,7 @@
 // loop that never ends shows up as a failed test instead of a hang.
 #pragma once
 
-#include "random_source.h"
+#include "engine/random_source.h"
 #include "scripted_random.h"
 
 #include <cstdint>

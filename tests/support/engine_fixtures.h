@@ -4,14 +4,13 @@
 // Engine states the tests start from.
 #pragma once
 
-#include "type_settings.h"
+#include "engine/type_settings.h"
 
 namespace qx5::test {
 
 // The state a series of the given type starts with, on top of what an earlier type left.
 inline EngineState StateForType(std::int32_t type, EngineState s = {}) {
     s.ExerciseType = type;
-    s.BasicMode = type <= 4;
     ApplyTypeSettings(s);
     return s;
 }

@@ -4,8 +4,8 @@
 // The program as main() starts it, for tests that drive its windows.
 #pragma once
 
-#include "exercise_window.h"
-#include "main_window.h"
+#include "app/main_window.h"
+#include "sheet/exercise_window.h"
 #include "window_support.h"
 
 #include <QAction>

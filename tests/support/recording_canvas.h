@@ -4,7 +4,7 @@
 // A canvas that records what the sheet's layout draws, with text metrics the test chooses.
 #pragma once
 
-#include "sheet_canvas.h"
+#include "layout/sheet_canvas.h"
 
 #include <algorithm>
 #include <functional>

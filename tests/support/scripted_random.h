@@ -6,7 +6,7 @@
 // bound than scripted, or one draw too many.
 #pragma once
 
-#include "random_source.h"
+#include "engine/random_source.h"
 
 #include <QMetaType>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "engine_fixtures.h"
-#include "sheet_layout.h"
+#include "layout/sheet_layout.h"
 
 #include <string>
 #include <vector>

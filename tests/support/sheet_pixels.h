@@ -5,8 +5,8 @@
 // and the browser's canvas alike. Coordinates are the sheet's logical pixels.
 #pragma once
 
-#include "engine_state.h"
-#include "sheet_layout.h"
+#include "engine/engine_state.h"
+#include "layout/sheet_layout.h"
 
 #include <QColor>
 #include <QRect>

@@ -6,7 +6,7 @@
 // counting a window's events, and playing a series through the answer box.
 #pragma once
 
-#include "engine_state.h"
+#include "engine/engine_state.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -10,14 +10,14 @@
 //   check <png> <row height> <least blue contrast> [device pixels a pixel]
 //   output <heading in hex> <year> <month> <day> <hour> <minute>
 #include "blank_sheet_canvas.h"
-#include "heading_text.h"
-#include "page_state.h"
-#include "series_run.h"
-#include "sheet_contrast.h"
+#include "engine/series_run.h"
+#include "engine/type_settings.h"
+#include "layout/sheet_contrast.h"
+#include "output/transcript_memo.h"
 #include "sheet_pixels.h"
-#include "transcript.h"
-#include "transcript_memo.h"
-#include "type_settings.h"
+#include "transcript/heading_text.h"
+#include "transcript/transcript.h"
+#include "web/page_state.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
             newSeries(command == "restart");
         } else if (command == "previous" || command == "next") {
             const int type = s.ExerciseType + (command == "next" ? 1 : -1);
-            if (type >= FirstExerciseType && type <= LastExerciseType) {
+            if (type >= FirstExerciseType && type <= LastExerciseType()) {
                 s.ExerciseType = type;
                 newSeries(false);
             }

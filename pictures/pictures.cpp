@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "pictures.h"
+#include "pictures/pictures.h"
+
+#include "engine/program_texts.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -161,7 +163,7 @@ void DrawSplashName(QPainter& painter, qreal w) {
 // The word, as large as fits with a margin on both sides, and a little chain of numbers
 // under it.
 void DrawSplashWord(QPainter& painter, qreal w) {
-    const QString word = QStringLiteral("Rurudovorir");
+    const QString word = QString::fromUtf8(ProductTitleText);
     int pixelSize = 44;
     QFont wordFont = PixelFont(QStringLiteral("Liberation Serif"), pixelSize, true, true);
     while (pixelSize > 12 && QFontMetricsF(wordFont).horizontalAdvance(word) > w - 30) {

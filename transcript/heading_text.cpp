@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "heading_text.h"
+#include "transcript/heading_text.h"
 
-#include "program_texts.h"
+#include "engine/program_texts.h"
 
 #include <algorithm>
 #include <cstddef>

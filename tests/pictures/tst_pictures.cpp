@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "pictures.h"
-#include "tool_pictures.h"
+#include "pictures/pictures.h"
+#include "pictures/tool_pictures.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -5,7 +5,7 @@
 // font; rebuilt from the engine's state for every print and copy.
 #pragma once
 
-#include "engine_state.h"
+#include "engine/engine_state.h"
 
 #include <string>
 #include <string_view>
@@ -16,15 +16,10 @@ namespace qx5 {
 // UTF-8 lines; none is empty, a blank line holds one blank.
 using Transcript = std::vector<std::string>;
 
-inline constexpr const char* TranscriptTitle = "QX5:  Rurudovorir";
-
 // Empties the transcript and fills it from the finished series in the state, headed by
 // the heading when that compares above a single blank.
 void BuildTranscript(const EngineState& state, std::string_view printHeading,
                      Transcript& transcript);
-
-// The transcript's score line of a finished series: "7 rigtige af 9.".
-std::string ScoreLine(const EngineState& state);
 
 // What a finished series comes to, for a pupil who cannot see the sheet: the score line,
 // then the transcript's line of each wrong step, with what it should have been.

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "sheet_layout.h"
+#include "layout/sheet_layout.h"
 
-#include "utf8_text.h"
+#include "engine/utf8_text.h"
 
 #include <algorithm>
 
@@ -33,7 +33,7 @@ std::string HeaderText(std::int32_t exerciseType, std::string_view title) {
     if (number.size() < 2) {
         number.insert(0, 2 - number.size(), ' ');
     }
-    return " Type " + number + ": " + std::string(title);
+    return std::string(SheetTypeWord) + number + ": " + std::string(title);
 }
 
 void DrawHeaderLine(SheetCanvas& canvas, std::int32_t exerciseType, std::string_view title) {
@@ -94,9 +94,8 @@ void DrawErrorMarks(SheetCanvas& canvas, const EngineState& s) {
 }
 
 void DrawScoreLine(SheetCanvas& canvas, const EngineState& s) {
-    const std::string text =
-        std::to_string(s.CorrectCount) + " rigtige af " + std::to_string(s.StepsPerSeries) + ".";
-    DrawSheetText(canvas, 100, RowY(canvas, s.StepsPerSeries + 2), Blue, text);
+    DrawSheetText(canvas, 100, RowY(canvas, s.StepsPerSeries + 2), Blue,
+                  ScoreText(s.CorrectCount, s.StepsPerSeries));
 }
 
 void FinishSeries(SheetCanvas& canvas, const EngineState& s) {

@@ -5,7 +5,7 @@
 // engine's link probe, the series benchmark). Text rows are 20 pixels high.
 #pragma once
 
-#include "sheet_canvas.h"
+#include "layout/sheet_canvas.h"
 
 namespace qx5 {
 

@@ -5,7 +5,7 @@
 // the background that is used where they cannot: the arithmetic only, no toolkit.
 #pragma once
 
-#include "sheet_canvas.h"
+#include "layout/sheet_canvas.h"
 
 namespace qx5 {
 

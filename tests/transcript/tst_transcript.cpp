@@ -4,9 +4,9 @@
 // The transcript of a finished series: its lines, their columns, the heading rule and the
 // score, byte for byte.
 #include "blank_sheet_canvas.h"
+#include "engine/series_run.h"
 #include "engine_fixtures.h"
-#include "series_run.h"
-#include "transcript.h"
+#include "transcript/transcript.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "sheet_contrast.h"
+#include "layout/sheet_contrast.h"
 
 #include <algorithm>
 #include <cmath>

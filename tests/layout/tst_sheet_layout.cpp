@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The sheet's layout rules, on a canvas that records what is drawn with chosen metrics.
+#include "engine/type_settings.h"
+#include "layout/sheet_layout.h"
 #include "recording_canvas.h"
 #include "sheet_fixtures.h"
-#include "sheet_layout.h"
-#include "type_settings.h"
 
 #include <QtTest>
 

@@ -5,8 +5,9 @@
 // and colours. The series run calls these; the window only copies the finished pixels.
 #pragma once
 
-#include "engine_state.h"
-#include "sheet_canvas.h"
+#include "engine/engine_state.h"
+#include "engine/program_texts.h"
+#include "layout/sheet_canvas.h"
 
 #include <cstdint>
 #include <string>
@@ -16,8 +17,6 @@ namespace qx5 {
 
 inline constexpr std::string_view SheetFontName = "Times New Roman";
 inline constexpr std::int32_t HeaderFontSize = 20;
-inline constexpr std::string_view StartLineLabel = "Her er dit tal :  ";
-inline constexpr std::string_view ErrorMark = "<-   Fejl";
 // Room kept below the score line so that a scrolled sheet shows it whole.
 inline constexpr std::int32_t ScoreLineMargin = 10;
 

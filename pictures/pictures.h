@@ -20,7 +20,7 @@ namespace qx5 {
 inline constexpr int SplashWidth = 270;
 inline constexpr int SplashHeight = 220;
 // The sizes of the window icon, compiled into the program, and the larger ones only
-// installed, for the desktop's menus and software centres; app/CMakeLists.txt sets them.
+// installed, for the desktop's menus and software centres; the top CMakeLists.txt sets them.
 inline constexpr int ProgramIconSizes[] = {QX5_WINDOW_ICON_SIZES};
 inline constexpr int InstalledIconSizes[] = {QX5_LARGE_ICON_SIZES};
 // The about box shows the icon at this size.

@@ -1,11 +1,12 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "transcript.h"
+#include "transcript/transcript.h"
 
-#include "sheet_layout.h"
-#include "type_settings.h"
-#include "utf8_text.h"
+#include "engine/program_texts.h"
+#include "engine/type_settings.h"
+#include "engine/utf8_text.h"
+#include "layout/sheet_layout.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -28,7 +29,8 @@ std::string StepLine(const opgavelinier& step, std::size_t column) {
     const std::size_t fill = length < column ? std::min(column - length, MaxFill) : 0;
     std::string line = step.InstructionText + std::string(fill, ' ') + PadNumber(step.AnswerText);
     if (step.Answer != step.Expected) {
-        line += "     (det skulle være " + step.ExpectedText + " )";
+        line += std::string(ShouldHaveBeen.Before) + step.ExpectedText +
+                std::string(ShouldHaveBeen.After);
     }
     return line;
 }
@@ -46,10 +48,10 @@ void BuildTranscript(const EngineState& state, std::string_view printHeading,
     transcript.emplace_back(TranscriptTitle);
     transcript.emplace_back(BlankLine);
     const std::size_t column = AnswerColumn(state);
-    transcript.push_back("Type " + std::to_string(state.ExerciseType) + ": " +
-                         CurrentTypeTitle(state));
+    transcript.push_back(std::string(TranscriptTypeWord) + std::to_string(state.ExerciseType) +
+                         ": " + CurrentTypeTitle(state));
     transcript.emplace_back(BlankLine);
-    transcript.push_back("Udgangstal:   " + state.StepRecords[1].NumberText);
+    transcript.push_back(std::string(StartNumberLabel) + state.StepRecords[1].NumberText);
     transcript.emplace_back(BlankLine);
     for (std::int32_t i = 1; i <= state.StepsPerSeries; ++i) {
         transcript.push_back(StepLine(state.StepRecords[i], column));
@@ -58,18 +60,13 @@ void BuildTranscript(const EngineState& state, std::string_view printHeading,
         }
     }
     transcript.emplace_back(BlankLine);
-    transcript.push_back(ScoreLine(state));
+    transcript.push_back(ScoreText(state.CorrectCount, state.StepsPerSeries));
     transcript.emplace_back(BlankLine);
     transcript.emplace_back(BlankLine);
-}
-
-std::string ScoreLine(const EngineState& state) {
-    return std::to_string(state.CorrectCount) + " rigtige af " +
-           std::to_string(state.StepsPerSeries) + ".";
 }
 
 Transcript ResultLines(const EngineState& state) {
-    Transcript lines{ScoreLine(state)};
+    Transcript lines{ScoreText(state.CorrectCount, state.StepsPerSeries)};
     for (std::int32_t i = 1; i <= state.StepsPerSeries; ++i) {
         const opgavelinier& step = state.StepRecords[i];
         if (step.Answer != step.Expected) {

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "tool_pictures.h"
+#include "pictures/tool_pictures.h"
 
 #include <QFont>
 #include <QLinearGradient>
