@@ -9,6 +9,7 @@
 
 import {Outcome} from './engine.js';
 import {$, focusBack, format} from './dom.js';
+import {followPixelRatio} from './sheet.js';
 import {makeToolBar} from './toolbar.js';
 
 export function makeExercise({engine, sheet, program, output, dialogs}) {
@@ -211,43 +212,4 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     });
     followPixelRatio(sheet, fit);
     return {showType, hide};
-}
-
-// The sheet is drawn again at a new pixel ratio: the browser's zoom, another screen.
-function followPixelRatio(sheet, fit) {
-    // WebKit leaves its page zoom out of the pixel ratio, and cannot watch the canvas's
-    // device pixels either; there the zoom is the window's width over the page's (never
-    // less than 1, so the sheet is never drawn blurrier than the ratio asks).
-    let zoomOutside = false;
-    const zoom = () => (zoomOutside && innerWidth > 0 ? Math.min(4, Math.max(1, outerWidth / innerWidth)) : 1);
-    const follow = () => sheet.follow((window.devicePixelRatio || 1) * Math.round(zoom() * 20) / 20);
-    // A resize may come a moment before the new pixel ratio does (Chromium's screen emulation
-    // does so), and then nothing may tell the page of the ratio: look again for a second.
-    let lookAgain = 0;
-    window.addEventListener('resize', () => {
-        fit();
-        follow();
-        clearTimeout(lookAgain);
-        const look = (left) => {
-            lookAgain = !follow() && left > 0 ? setTimeout(look, 100, left - 1) : 0;
-        };
-        look(10);
-    });
-    // A move to a screen of another ratio may change no size. The canvas's size in device
-    // pixels tells, after layout; where the browser cannot watch that, the ratio's own media
-    // query tells, once for each ratio.
-    try {
-        new ResizeObserver(follow).observe(sheet.canvas, {box: 'device-pixel-content-box'});
-    } catch {
-        // Safari knows no device-pixel box.
-        zoomOutside = true;
-        follow();
-    }
-    const watchRatio = () => {
-        matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
-            follow();
-            watchRatio();
-        }, {once: true});
-    };
-    watchRatio();
 }
