@@ -119,6 +119,15 @@ inline constexpr const char* HeadingCancelCaption = "&Fortryd";
 // The browser edition's message when the browser will not let the page at the clipboard.
 inline constexpr const char* CopyFailedMessage = "Kopieringen kunne ikke gennemføres.";
 inline constexpr const char* CopyRefusedReason = "Browseren gav ikke adgang til Klippebordet.";
+// Where the browser cannot load or compile the engine, so the page has none of its texts but
+// what it was built with.
+inline constexpr const char* LoadFailedMessage =
+    "QX5 kan ikke starte i denne browser: programmet (WebAssembly) kunne ikke hentes eller "
+    "oversættes. Prøv at hente siden igen, eller brug en nyere browser.";
+// The web app's name and description on a home screen or in an app list.
+inline constexpr const char* WebAppName = "QX5 – kæderegning";
+inline constexpr const char* WebAppDescription =
+    "Kæderegning for skoleelever: følg regneforskrifterne fra starttallet, og skriv hvert nyt tal.";
 
 // The help window. %1 the help file's name.
 inline constexpr const char* HelpWindowCaption = "QX5 – Vejledning";

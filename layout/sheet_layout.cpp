@@ -93,8 +93,12 @@ void DrawErrorMarks(SheetCanvas& canvas, const EngineState& s) {
     }
 }
 
+std::int32_t ScoreLineY(const SheetCanvas& canvas, const EngineState& s) {
+    return RowY(canvas, s.StepsPerSeries + 2);
+}
+
 void DrawScoreLine(SheetCanvas& canvas, const EngineState& s) {
-    DrawSheetText(canvas, 100, RowY(canvas, s.StepsPerSeries + 2), Blue,
+    DrawSheetText(canvas, 100, ScoreLineY(canvas, s), Blue,
                   ScoreText(s.CorrectCount, s.StepsPerSeries));
 }
 
@@ -115,7 +119,7 @@ std::int32_t SheetHeightNeeded(const SheetCanvas& canvas, const EngineState& s) 
     if (s.StepsPerSeries <= 0) {
         return 0;
     }
-    return RowY(canvas, s.StepsPerSeries + 2) + canvas.TextHeight("H") + ScoreLineMargin;
+    return ScoreLineY(canvas, s) + canvas.TextHeight("H") + ScoreLineMargin;
 }
 
 std::int32_t SheetWidthNeeded(SheetCanvas& canvas, const EngineState& s, std::string_view title) {

@@ -35,6 +35,8 @@ void DrawSheetText(SheetCanvas& canvas, std::int32_t x, std::int32_t y, Colour c
 // The top of text row `row` (>= 1), measured in the current font: the steps in threes,
 // with half a row's gap between the groups.
 std::int32_t RowY(const SheetCanvas& canvas, std::int32_t row);
+// The top of the score line, a row below the last step's.
+std::int32_t ScoreLineY(const SheetCanvas& canvas, const EngineState& s);
 // Blanks in front until the text has at least 5 characters; never cuts.
 std::string PadNumber(std::string_view text);
 

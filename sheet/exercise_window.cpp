@@ -335,8 +335,8 @@ void TForm2::PlaceAnswerBox() {
 
 void TForm2::ShowScore() {
     const ExerciseWindowControls& ui = Ui();
-    const QRect score = ui.PaintBox1->ToView(QRect(0, RowY(Canvas(), state_.StepsPerSeries + 2), 1,
-                                                   Canvas().TextHeight("H") + ScoreLineMargin));
+    const QRect score = ui.PaintBox1->ToView(
+        QRect(0, ScoreLineY(Canvas(), state_), 1, Canvas().TextHeight("H") + ScoreLineMargin));
     // The result lies where the last answer was typed.
     const QRect both = score.united(ui.Result->geometry());
     const int view = ui.ScrollBox1->viewport()->height();

@@ -16,6 +16,7 @@ import re
 import shutil
 import subprocess
 import sys
+from html import escape
 
 from fontTools.ttLib import TTFont
 
@@ -45,6 +46,7 @@ CONTENT_NAMED = ('.wasm', '.woff2', '.png')
 CONTENT_NAMED_TEXT = ['qx5.css', 'qx5.js', 'assets.js']
 WORKER = 'service-worker.js'
 MANIFEST = 'qx5.webmanifest'
+TEXTS = 'texts.json'
 
 
 def font_file(family, style):
@@ -151,21 +153,21 @@ def name_by_content(site):
     return renamed
 
 
-def installable(site, renamed):
+def installable(site, renamed, texts):
     """The web app manifest and the service worker, and the page naming the manifest and the
     icon Safari puts on a home screen: only the site on a server has them, qx5.html not."""
     icons = [{'src': renamed[f'pictures/qx5-{size}.png'], 'sizes': f'{size}x{size}',
               'type': 'image/png'} for size in (192, 512)]
     icons.append({'src': renamed['pictures/qx5-maskable.png'], 'sizes': '512x512',
                   'type': 'image/png', 'purpose': 'maskable'})
-    manifest = {'id': './', 'name': 'QX5 – kæderegning', 'short_name': 'QX5', 'lang': 'da', 'dir': 'ltr',
-                'description': 'Kæderegning for skoleelever: følg regneforskrifterne fra '
-                               'starttallet, og skriv hvert nyt tal.',
-                'start_url': './', 'scope': './', 'display': 'standalone',
+    manifest = {'id': './', 'name': texts['WebAppName'], 'short_name': 'QX5', 'lang': 'da',
+                'dir': 'ltr', 'description': texts['WebAppDescription'], 'start_url': './', 'scope': './', 'display': 'standalone',
                 'background_color': '#ffffff', 'icons': icons}
     (site / MANIFEST).write_text(json.dumps(manifest, ensure_ascii=False, indent=2) + '\n')
     page = site / 'index.html'
-    page.write_text(page.read_text().replace(
+    # Its scripts and styles are files: its own policy allows no inline ones either, like the
+    # server's (qx5.html, made before, needs them).
+    page.write_text(page.read_text().replace(" 'unsafe-inline'", '').replace(
         '<link rel="stylesheet"',
         f'<link rel="manifest" href="{MANIFEST}">\n'
         f'<link rel="apple-touch-icon" href="{renamed["pictures/qx5-touch.png"]}">\n'
@@ -202,7 +204,15 @@ def main():
     # has loaded.
     (site / 'pictures').mkdir()
     tools = {}
+    # The pictures tool gives the texts the page shows without the engine, too.
+    texts = json.loads((args.pictures / TEXTS).read_text())
+    page = site / 'index.html'
+    page.write_text(page.read_text().replace('<p id="LoadFailed" role="alert" hidden></p>',
+                                             f'<p id="LoadFailed" role="alert" hidden>'
+                                             f'{escape(texts["LoadFailed"])}</p>'))
     for picture in sorted(args.pictures.iterdir()):
+        if picture.name == TEXTS:
+            continue
         if picture.name in PAGE_PICTURES:
             shutil.copyfile(picture, site / 'pictures' / picture.name)
         else:
@@ -216,7 +226,7 @@ def main():
         f'export const guideStyle = {json.dumps(guide_style, ensure_ascii=False)};\n')
     make_fonts(site / 'fonts')
     (args.out / 'qx5.html').write_text(self_contained(site))
-    installable(site, name_by_content(site))
+    installable(site, name_by_content(site), texts)
     return 0
 
 

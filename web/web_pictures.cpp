@@ -4,12 +4,16 @@
 // Draws the desktop program's pictures as PNG files for the browser edition: the tool bar's
 // at one and two pixels a point, the splash picture and the icon, by the same code; and the
 // icon at the sizes a home screen asks.
+#include "engine/program_texts.h"
 #include "pictures/pictures.h"
 #include "pictures/tool_pictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QPixmap>
 
@@ -68,6 +72,17 @@ int main(int argc, char* argv[]) {
     saved =
         saved && IconOnGround(512, 0.58).save(folder.filePath(QStringLiteral("qx5-maskable.png")));
     saved = saved && IconOnGround(180, 0.84).save(folder.filePath(QStringLiteral("qx5-touch.png")));
+    // The texts the page needs before the engine is there, or without it.
+    QFile texts(folder.filePath(QStringLiteral("texts.json")));
+    saved = saved && texts.open(QIODevice::WriteOnly) &&
+            texts.write(
+                QJsonDocument(QJsonObject{
+                                  {"LoadFailed", QString::fromUtf8(qx5::LoadFailedMessage)},
+                                  {"WebAppName", QString::fromUtf8(qx5::WebAppName)},
+                                  {"WebAppDescription", QString::fromUtf8(qx5::WebAppDescription)},
+                              })
+                    .toJson()) > 0 &&
+            texts.flush();
     if (!saved) {
         std::fprintf(stderr, "qx5_web_pictures: could not write the pictures to %s\n", argv[1]);
         return 1;

@@ -39,11 +39,15 @@ def find(node, test):
 def give_input_focus(pid):
     """To the viewable window of the process pid; False while it has none."""
     screen = display.Display()
-    pid_atom = screen.intern_atom("_NET_WM_PID")
-    for window in screen.screen().root.query_tree().children:
-        owner = window.get_full_property(pid_atom, X.AnyPropertyType)
-        if owner and owner.value[0] == pid and window.get_attributes().map_state == X.IsViewable:
-            window.set_input_focus(X.RevertToParent, X.CurrentTime)
-            screen.sync()
-            return True
-    return False
+    try:
+        pid_atom = screen.intern_atom("_NET_WM_PID")
+        for window in screen.screen().root.query_tree().children:
+            owner = window.get_full_property(pid_atom, X.AnyPropertyType)
+            if owner and owner.value[0] == pid and window.get_attributes().map_state == X.IsViewable:
+                window.set_input_focus(X.RevertToParent, X.CurrentTime)
+                screen.sync()
+                return True
+        return False
+    finally:
+        # Polled many times a second: an open connection each would use up the server's.
+        screen.close()

@@ -7,8 +7,9 @@ opened as a file in a dark theme, a series of every type worked by keyboard alon
 answers wrong, the engine's state after each key compared with the desktop engine's for
 the same seed, each finished sheet held to the desktop's pixel rules, and no request and
 nothing stored after the page has loaded; a series of each family headed, copied (byte for
-byte the desktop's) and printed to PDF, read back by pdftotext. What an engine does not let a test do (read the clipboard, print
-to PDF, see the requests, emulate a screen) is left out there.
+byte the desktop's) and printed to PDF, read back by pdftotext. What an engine does not let a
+test do (read the clipboard, print to PDF, see the requests, emulate a screen) is left out
+there.
 
     browser_series.py <chromium|firefox|webkitgtk> <qx5.html> <engine_reference>
 """
@@ -16,7 +17,6 @@ to PDF, see the requests, emulate a screen) is left out there.
 import base64
 import html
 import json
-import os
 import pathlib
 import re
 import shutil

@@ -272,11 +272,14 @@ Engine = collections.namedtuple('Engine', 'installed driver clipboard dark_face'
 # in it (Firefox and WebKit leave that to a user's paste), and whether its dark theme gives a
 # dark button face (WebKit's stays light grey).
 ENGINES = {
-    'chromium': Engine(lambda: has_selenium() and all(map(os.path.exists, ['/usr/bin/chromium', '/usr/bin/chromedriver'])),
+    'chromium': Engine(lambda: has_selenium()
+                       and all(map(os.path.exists, ['/usr/bin/chromium', '/usr/bin/chromedriver'])),
                        Chromium, True, True),
     'firefox': Engine(lambda: has_selenium() and os.path.exists('/usr/bin/firefox-esr') and has_puppeteer(),
                       Firefox, False, True),
-    'webkitgtk': Engine(lambda: has_selenium() and all(map(os.path.exists, ['/usr/bin/WebKitWebDriver', MINIBROWSER])),
+    # Its zoom is keys sent to its window by xdotool.
+    'webkitgtk': Engine(lambda: has_selenium() and shutil.which('xdotool') is not None
+                        and all(map(os.path.exists, ['/usr/bin/WebKitWebDriver', MINIBROWSER])),
                         WebKitGTK, False, False),
 }
 
