@@ -43,7 +43,7 @@ PAGE_PICTURES = ['splash.png', 'qx5-32.png', 'qx5-192.png', 'qx5-512.png', 'qx5-
 # pupils.
 CONTENT_NAMED = ('.wasm', '.woff2', '.png')
 # Each after the files it names.
-CONTENT_NAMED_TEXT = ['qx5.css', 'qx5.js', 'assets.js']
+CONTENT_NAMED_TEXT = ['qx5.css', 'dialogs.css', 'devices.css', 'qx5.js', 'assets.js']
 WORKER = 'service-worker.js'
 MANIFEST = 'qx5.webmanifest'
 TEXTS = 'texts.json'
@@ -93,10 +93,13 @@ def inline_script(script):
 def self_contained(site):
     """index.html with every file it names inside it."""
     html = (site / 'index.html').read_text()
-    css = (site / 'qx5.css').read_text()
-    css = re.sub(r'url\("(fonts/[^"]+)"\)',
-                 lambda m: f'url("{data_url(site / m.group(1), "font/woff2")}")', css)
-    html = html.replace('<link rel="stylesheet" href="qx5.css">', f'<style>\n{css}</style>')
+
+    def inline_style(link):
+        css = (site / link.group(1)).read_text()
+        css = re.sub(r'url\("(fonts/[^"]+)"\)',
+                     lambda m: f'url("{data_url(site / m.group(1), "font/woff2")}")', css)
+        return f'<style>\n{css}</style>'
+    html = re.sub(r'<link rel="stylesheet" href="([^"]+\.css)">', inline_style, html)
     wasm = base64.b64encode((site / 'qx5.wasm').read_bytes()).decode()
     # A page opened from a file may import no module: its modules become one, by Debian's
     # esbuild.

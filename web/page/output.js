@@ -54,7 +54,7 @@ export function makeOutput(engine, texts, caption, dialogs) {
         }
     }
 
-    // The page's print layout shows only the transcript (qx5.css); while it prints, the
+    // The page's print layout shows only the transcript (dialogs.css); while it prints, the
     // page's title is the desktop's PDF name without ".pdf", which a browser proposes as the
     // PDF's name. The browser's own print command gets the transcript too.
     const PrintOut = $('PrintOut');
