@@ -137,14 +137,14 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         Result.hidden = false;
         Result.firstChild.focus({preventScroll: true});
         HandIn.hidden = true;
-        // The last box stays, unseen, empty and nameless, until the focus leaves the score:
-        // Orca, when the element it last had is gone by the time it hears of a focus on text,
-        // moves its own focus there quietly and says nothing.
+        // The last box stays, unseen, empty and named as the result, until the focus leaves
+        // the score: Orca, when the element it last had is gone by the time it hears of a
+        // focus on text, moves its own focus there quietly and says nothing.
         const box = Edit1;
         box.classList.add('retired');
         box.readOnly = true;
         box.tabIndex = -1;
-        box.removeAttribute('aria-label');
+        box.setAttribute('aria-label', texts.ResultName);
         $(box.getAttribute('aria-describedby')).textContent = '';
         Result.addEventListener('focusout', () => (box.hidden = true), {once: true});
         PaintBox1.setAttribute('aria-description',
