@@ -40,6 +40,12 @@ if [[ ! -f $tarball ]]; then
     mv "$tarball.part" "$tarball"
 fi
 # Its lists of packages are left out of the tarball: -U fetches them first.
+# Exit 2 is "some test skipped, none failed": qx5-web's test starts Apache as a service and
+# asks for a container, which unshare is not; the package's own test still has to pass.
+status=0
 autopkgtest -U "$packages"/qx5_*.dsc "$packages"/qx5_*_"$(dpkg --print-architecture)".deb \
     "$packages"/qx5-web_*_all.deb \
-    -- unshare --release "$release" --tarball "$tarball"
+    -- unshare --release "$release" --tarball "$tarball" 2>&1 | tee "$cache/autopkgtest.log" ||
+    status=${PIPESTATUS[0]}
+[[ $status -eq 0 || $status -eq 2 ]] || exit "$status"
+grep -Eq '^work-a-series +PASS' "$cache/autopkgtest.log" || { echo "FAIL: work-a-series did not pass"; exit 1; }
