@@ -102,24 +102,21 @@ if grep -qF -- "$source_dir" "$program" || grep -qF -- "$work/build" "$program";
 fi
 file -b "$program" | grep -q ', stripped' || fail "the installed program is not stripped"
 
-# Hardened, as far as the architecture and the release's C library allow: a program carries
-# x86's or ARM's control-flow marks only if the C library's start files do, which Debian
-# 12's and 13's do not. The module's fortification goes unseen: its few string and memory
-# calls take sizes known only at run time, so no call is rewritten to a checked one; it is
-# compiled with the program's flags, whose is checked.
+# Hardened, as far as the architecture allows: on amd64 every file carries the control-flow
+# marks, which the package build sets; elsewhere only if the C library's start files carry
+# them too.
 hardening=()
 start_notes=$(readelf -n "/usr/lib/$multiarch/Scrt1.o" 2>/dev/null)
-grep -q 'x86 feature: IBT, SHSTK' <<<"$start_notes" || hardening+=(--nocfprotection)
-if [[ $(hardening-check --help) == *--nobranchprotection* ]]; then
-    grep -q 'AArch64 feature: BTI, PAC' <<<"$start_notes" || hardening+=(--nobranchprotection)
+if [[ $(dpkg --print-architecture) != amd64 ]]; then
+    hardening+=(--nocfprotection)
+    if [[ $(hardening-check --help) == *--nobranchprotection* ]]; then
+        grep -q 'AArch64 feature: BTI, PAC' <<<"$start_notes" || hardening+=(--nobranchprotection)
+    fi
 fi
-hardening-check --quiet "${hardening[@]}" "$program" || fail "hardening-check: the program"
-hardening-check --quiet "${hardening[@]}" --nofortify "$module" ||
-    fail "hardening-check: the module"
-# Stack clash and control-flow protection leave no mark that hardening-check can be sure of:
-# it sees stack clash probes only in functions with frames over a page, which this program
-# has none of, and control-flow marks only where the start files carry them too. The
-# compiler's own record of its options, in the debug symbols, says what it was given, on
+hardening-check --quiet "${hardening[@]}" "$program" "$module" || fail "hardening-check"
+# Stack clash protection leaves no mark that hardening-check can be sure of: it sees probes
+# only in functions with frames over a page, which this program has none of. The compiler's
+# own record of its options, in the debug symbols, says what it was given, on
 # Debian 12 as on 13.
 dpkg-deb -x "${deb/qx5_/qx5-dbgsym_}" "$work/dbgsym" || fail "dpkg-deb -x the debug symbols"
 producers=$(find "$work/dbgsym" -name '*.debug' -exec readelf -z -p .debug_str {} + 2>/dev/null |
