@@ -169,6 +169,12 @@ chmod 0440 "$work/school/etc/sudoers.d/$user"
 git clone -q --no-local "$repo" "$work/school/home/$user/qx5"
 git -C "$work/school/home/$user/qx5" checkout -q --detach "$commit"
 in_root school chown -R "$user:$user" "/home/$user/qx5"
+# This machine's own certificate authority for npm's registry (a proxy's), when it names one.
+extra_ca=""
+if [[ -f ${NODE_EXTRA_CA_CERTS:-} ]]; then
+    cp "$NODE_EXTRA_CA_CERTS" "$work/school/etc/ssl/qx5-extra-ca.crt"
+    extra_ca="export NODE_EXTRA_CA_CERTS=/etc/ssl/qx5-extra-ca.crt;"
+fi
 
 checkout=$work/school/home/$user/qx5
 mapfile -t start_packages < <("$checkout/tools/setup" --list build run)
@@ -237,10 +243,11 @@ fi
 
 echo "== tools/test, as $user"
 SECONDS=0
-# Its installs first, as tools/test makes them; then the tests without a network, so that
-# their X servers' abstract sockets cannot meet this machine's (but with a loopback, where
-# the browser test's driver listens).
-if as_user school "cd qx5 && tools/setup build run package web test" >"$work/test.log" 2>&1 &&
+# Its installs first, as tools/test makes them, npm's test tools included; then the tests
+# without a network, so that their X servers' abstract sockets cannot meet this machine's
+# (but with a loopback, where the browser test's driver listens).
+if as_user school "$extra_ca cd qx5 && tools/setup build run package web test &&
+        npm ci --prefix tests/web --no-audit --no-fund --ignore-scripts" >"$work/test.log" 2>&1 &&
     unshare -n sh -c 'ip link set lo up && exec "$@"' sh chroot "$work/school" su - "$user" \
         -c "$no_locale; cd qx5 && tools/test" >>"$work/test.log" 2>&1; then
     say "tools/test passed in $SECONDS s: $(grep -E 'tests passed' "$work/test.log")"
