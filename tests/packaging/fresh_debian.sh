@@ -172,6 +172,7 @@ in_root school chown -R "$user:$user" "/home/$user/qx5"
 # This machine's own certificate authority for npm's registry (a proxy's), when it names one.
 extra_ca=""
 if [[ -f ${NODE_EXTRA_CA_CERTS:-} ]]; then
+    mkdir -p "$work/school/etc/ssl"
     cp "$NODE_EXTRA_CA_CERTS" "$work/school/etc/ssl/qx5-extra-ca.crt"
     extra_ca="export NODE_EXTRA_CA_CERTS=/etc/ssl/qx5-extra-ca.crt;"
 fi
