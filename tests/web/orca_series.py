@@ -218,7 +218,8 @@ def series(orca, browser):
         number = re.search(r'Dit tal er (\d+)\.', text)
         answer = apply(int(number[1]), named[2]) if named and number else None
         if answer is None:
-            sys.exit(f'orca_series: step {step} cannot be worked from {heard!r}')
+            sys.exit(f'orca_series: step {step} cannot be worked from {heard!r};'
+                     f' Orca last said {[s for _, s in orca.said()[-6:]]!r}')
         steps, instruction = int(named[1]), named[2]
         if step == 1:
             for digit in '999':
