@@ -253,8 +253,9 @@ if as_user school "$extra_ca cd qx5 && tools/setup build run package web test &&
         -c "$no_locale; cd qx5 && tools/test" >>"$work/test.log" 2>&1; then
     say "tools/test passed in $SECONDS s: $(grep -E 'tests passed' "$work/test.log")"
 else
+    status=$?
     tail -n 40 "$work/test.log"
-    say "FAIL: tools/test (exit code $?) after $SECONDS s; see $work/test.log"
+    say "FAIL: tools/test (exit code $status) after $SECONDS s; see $work/test.log"
     failures=$((failures + 1))
 fi
 after_test=$(system_mb school)
