@@ -43,7 +43,6 @@ public:
 
     TForm2* ExerciseWindow() const { return Form2; }
     TAboutBox* AboutBox() const { return aboutBox_; }
-    TOverskrif* HeadingDialog() const { return Overskrif; }
     HelpViewer& Help() const { return *help_; }
     // Opens the help file at its contents.
     void ShowHelpContents();

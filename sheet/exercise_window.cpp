@@ -93,10 +93,6 @@ QAction* MakeCommand(QObject* owner, const char* hint) {
     return command;
 }
 
-bool IsDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 } // namespace
 
 TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClientArea)
@@ -467,7 +463,8 @@ bool TForm2::Edit1KeyPress(const QKeyEvent& key) {
     if (shortcut || !typesCharacter) {
         return false;
     }
-    return !std::all_of(typed.begin(), typed.end(), IsDigit);
+    return !std::all_of(typed.begin(), typed.end(),
+                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 void TForm2::SpeedButton5Click() {
@@ -481,18 +478,18 @@ void TForm2::SpeedButton3Click() {
 }
 
 void TForm2::SpeedButton10Click() {
-    if (state_.ExerciseType > FirstExerciseType) {
-        state_.RestartRequested = false;
-        --state_.ExerciseType;
-        NewSeries();
-    }
-    UpdateTypeButtons();
+    StepType(-1);
 }
 
 void TForm2::SpeedButton6Click() {
-    if (state_.ExerciseType < LastExerciseType()) {
+    StepType(+1);
+}
+
+void TForm2::StepType(int delta) {
+    if (const int type = state_.ExerciseType + delta;
+        type >= FirstExerciseType && type <= LastExerciseType()) {
         state_.RestartRequested = false;
-        ++state_.ExerciseType;
+        state_.ExerciseType = type;
         NewSeries();
     }
     UpdateTypeButtons();

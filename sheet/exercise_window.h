@@ -97,6 +97,8 @@ private:
     QFrame* BuildToolBar(ExerciseWindowControls& made);
     QScrollArea* BuildSheet(ExerciseWindowControls& made);
     void FormShow();
+    // The previous (-1) or next (+1) type, where there is one.
+    void StepType(int delta);
     ImageSheetCanvas& Canvas();
     // Returns whether the key is swallowed.
     bool Edit1KeyPress(const QKeyEvent& key);

@@ -28,7 +28,6 @@ public:
 
     // The pixels, to be copied to the screen at (0, 0) at their logical size.
     const QImage& Image() const { return image_; }
-    qreal DevicePixelRatio() const { return devicePixelRatio_; }
     // Draws everything since the last FillAll again into a new image at the new ratio, so
     // that a zoomed sheet is as sharp as one drawn at that ratio from the start.
     void SetDevicePixelRatio(qreal ratio);
