@@ -76,11 +76,10 @@ QPalette ImageSheetCanvas::SheetPalette(const QPalette& desktop) {
 }
 
 void ImageSheetCanvas::SetDevicePixelRatio(qreal ratio) {
-    if (ratio == devicePixelRatio_) {
-        return;
+    if (ratio != devicePixelRatio_) {
+        devicePixelRatio_ = ratio;
+        Redraw();
     }
-    devicePixelRatio_ = ratio;
-    Redraw();
 }
 
 void ImageSheetCanvas::Redraw() {
@@ -184,24 +183,19 @@ void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32
 }
 
 void ImageSheetCanvas::DrawRectangle(const Drawing& rectangle, bool again) {
-    const std::int32_t left = rectangle.A;
-    const std::int32_t top = rectangle.B;
-    const std::int32_t right = rectangle.C;
-    const std::int32_t bottom = rectangle.D;
-    const std::int32_t width = right - left;
-    const std::int32_t height = bottom - top;
+    const QRect box(rectangle.A, rectangle.B, rectangle.C - rectangle.A, rectangle.D - rectangle.B);
     const QColor pen = ToQColor(rectangle.Pen);
     // The outline as four one-pixel strips: no pen geometry to be off by one.
     QPainter painter(&image_);
     if (again) {
         KeepOnly(painter, rectangle);
     }
-    painter.fillRect(left, top, width, height, ToQColor(rectangle.Fill));
-    painter.fillRect(left, top, width, 1, pen);
-    painter.fillRect(left, bottom - 1, width, 1, pen);
-    painter.fillRect(left, top, 1, height, pen);
-    painter.fillRect(right - 1, top, 1, height, pen);
-    Changed(QRect(left, top, width, height));
+    painter.fillRect(box, ToQColor(rectangle.Fill));
+    painter.fillRect(box.left(), box.top(), box.width(), 1, pen);
+    painter.fillRect(box.left(), box.bottom(), box.width(), 1, pen);
+    painter.fillRect(box.left(), box.top(), 1, box.height(), pen);
+    painter.fillRect(box.right(), box.top(), 1, box.height(), pen);
+    Changed(box);
 }
 
 void ImageSheetCanvas::FillAll() {
