@@ -77,12 +77,9 @@ HelpViewer::~HelpViewer() {
     delete window_;
 }
 
-bool HelpViewer::ShowHelp(const QString& helpFile, int command, int data) {
+bool HelpViewer::ShowHelp(const QString& helpFile, int /*command*/, int /*data*/) {
     // Only a contents page exists, so every command (a context number, a keyword search,
     // ...) lands on the contents, which links to every section; data picks nothing then.
-    Q_UNUSED(command);
-    Q_UNUSED(data);
-
     QString path;
     if (BareFileName(helpFile).compare(QLatin1String(HelpFileName), Qt::CaseInsensitive) == 0) {
         path = documentRoot_ + u'/' + QLatin1String(DocumentName);

@@ -35,19 +35,14 @@ int StopWaiting(http_t*, void* timedOut) {
     return 0;
 }
 
-struct HttpClose {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-struct IppDelete {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-
 } // namespace
 
 ServerAnswer AskQueue(const std::string& queue, int timeoutMs) {
     const std::string name = queue.substr(0, queue.find('/'));
-    const std::unique_ptr<http_t, HttpClose> http(httpConnect2(
-        cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, nullptr));
+    const std::unique_ptr<http_t, decltype(&httpClose)> http(
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs,
+                     nullptr),
+        httpClose);
     if (!http) {
         return ServerAnswer::NoAnswer;
     }
@@ -62,7 +57,8 @@ ServerAnswer AskQueue(const std::string& queue, int timeoutMs) {
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-is-accepting-jobs");
-    const std::unique_ptr<ipp_t, IppDelete> response(cupsDoRequest(http.get(), request, "/"));
+    const std::unique_ptr<ipp_t, decltype(&ippDelete)> response(
+        cupsDoRequest(http.get(), request, "/"), ippDelete);
     if (timedOut || !response) {
         return ServerAnswer::NoAnswer;
     }
