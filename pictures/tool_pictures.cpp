@@ -9,6 +9,8 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 
+#include <iterator>
+
 namespace qx5 {
 
 namespace {
@@ -185,32 +187,16 @@ QPixmap DrawToolPicture(ToolPicture picture, qreal devicePixelRatio) {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    switch (picture) {
-    case ToolPicture::Printer:
-        DrawPrinter(painter);
-        break;
-    case ToolPicture::Pencil:
-        DrawPencil(painter);
-        break;
-    case ToolPicture::TwoDocuments:
-        DrawTwoDocuments(painter);
-        break;
-    case ToolPicture::NewNumbers:
-        DrawNewNumbers(painter);
-        break;
-    case ToolPicture::TurnBack:
-        DrawTurnBack(painter);
-        break;
-    case ToolPicture::ArrowLeft:
-        // The right arrow seen in a mirror.
+    // By the enum's order; the left arrow is the right one seen in a mirror.
+    using Drawing = void (*)(QPainter&);
+    constexpr Drawing drawings[] = {DrawPrinter,  DrawPencil,     DrawTwoDocuments, DrawNewNumbers,
+                                    DrawTurnBack, DrawArrowRight, DrawArrowRight};
+    static_assert(std::size(drawings) == static_cast<std::size_t>(ToolPicture::ArrowRight) + 1);
+    if (picture == ToolPicture::ArrowLeft) {
         painter.translate(ToolPictureSize, 0);
         painter.scale(-1, 1);
-        DrawArrowRight(painter);
-        break;
-    case ToolPicture::ArrowRight:
-        DrawArrowRight(painter);
-        break;
     }
+    drawings[static_cast<int>(picture)](painter);
     return pixmap;
 }
 
