@@ -114,8 +114,4 @@ bool HelpViewer::ShowHelp(const QString& helpFile, int /*command*/, int /*data*/
     return true;
 }
 
-QWidget* HelpViewer::Window() const {
-    return window_;
-}
-
 } // namespace qx5

@@ -363,20 +363,8 @@ void TForm1::GroupLabelClick() {
     clientArea_->setCurrentWidget(whitePage_);
 }
 
-void TForm1::Afslut1Click() {
-    close();
-}
-
-void TForm1::Vejledning1Click() {
-    ShowHelpContents();
-}
-
 void TForm1::Omprogrammet1Click() {
     aboutBox_->exec();
-}
-
-void TForm1::Udskriv1Click() {
-    PrintTranscript();
 }
 
 PrintSession* TForm1::Printing() {

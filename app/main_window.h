@@ -69,11 +69,11 @@ protected:
 
 private slots:
     void Timer1Timer();
-    void Afslut1Click();
-    void Vejledning1Click();
+    void Afslut1Click() { close(); }
+    void Vejledning1Click() { ShowHelpContents(); }
     void Omprogrammet1Click();
     void GroupLabelClick();
-    void Udskriv1Click();
+    void Udskriv1Click() { PrintTranscript(); }
 
 private:
     void FormShow();

@@ -477,14 +477,6 @@ void TForm2::SpeedButton3Click() {
     NewSeries();
 }
 
-void TForm2::SpeedButton10Click() {
-    StepType(-1);
-}
-
-void TForm2::SpeedButton6Click() {
-    StepType(+1);
-}
-
 void TForm2::StepType(int delta) {
     if (const int type = state_.ExerciseType + delta;
         type >= FirstExerciseType && type <= LastExerciseType()) {

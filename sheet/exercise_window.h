@@ -86,8 +86,8 @@ protected:
 private slots:
     void SpeedButton3Click();
     void SpeedButton5Click();
-    void SpeedButton6Click();
-    void SpeedButton10Click();
+    void SpeedButton6Click() { StepType(+1); }
+    void SpeedButton10Click() { StepType(-1); }
     void ZoomSheet(int percent);
 
 private:

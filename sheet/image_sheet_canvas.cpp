@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace qx5 {
 
@@ -49,10 +48,6 @@ QImage ImageSheetCanvas::NewImage(std::int32_t width, std::int32_t height) const
     image.setDotsPerMeterX(DotsPerMeter(dpi_));
     image.setDotsPerMeterY(DotsPerMeter(dpi_));
     return image;
-}
-
-QRegion ImageSheetCanvas::TakeChangedArea() {
-    return std::exchange(changed_, QRegion());
 }
 
 void ImageSheetCanvas::Changed(const QRect& area) {
@@ -114,10 +109,6 @@ void ImageSheetCanvas::KeepOnly(QPainter& painter, const Drawing& drawing) {
     painter.setClipRect(0, 0, drawing.KeptWidth, drawing.KeptHeight);
 }
 
-QFont ImageSheetCanvas::CurrentFont() const {
-    return Resolved().Font;
-}
-
 const ImageSheetCanvas::ResolvedFont& ImageSheetCanvas::Resolved(const FontState& wanted) const {
     if (!resolved_ || resolved_->Name != wanted.Name || resolved_->Size != wanted.Size) {
         QFont font(ToQString(wanted.Name));
@@ -167,10 +158,6 @@ void ImageSheetCanvas::DrawText(const Drawing& text, bool again) {
 
 std::int32_t ImageSheetCanvas::TextWidth(std::string_view text) const {
     return Resolved().Metrics.horizontalAdvance(ToQString(text));
-}
-
-std::int32_t ImageSheetCanvas::TextHeight(std::string_view) const {
-    return Resolved().Metrics.height();
 }
 
 void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,

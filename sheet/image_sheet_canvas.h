@@ -16,6 +16,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx5 {
@@ -41,14 +42,14 @@ public:
     // texts read on its button face, otherwise a light one built from the sheet's face.
     static QPalette SheetPalette(const QPalette& desktop);
     // The font in force, as Qt resolves it for this canvas.
-    QFont CurrentFont() const;
+    QFont CurrentFont() const { return Resolved().Font; }
     // The part of the sheet drawn on since the last call, in logical pixels, so that the
     // screen copies only what changed; empty when nothing was drawn.
-    QRegion TakeChangedArea();
+    QRegion TakeChangedArea() { return std::exchange(changed_, QRegion()); }
 
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
     std::int32_t TextWidth(std::string_view text) const override;
-    std::int32_t TextHeight(std::string_view text) const override;
+    std::int32_t TextHeight(std::string_view) const override { return Resolved().Metrics.height(); }
     void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                    std::int32_t bottom) override;
     void FillAll() override;

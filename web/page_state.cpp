@@ -31,18 +31,6 @@ JsonObject& JsonObject::Add(std::string_view name, const std::string& json) {
     return *this;
 }
 
-JsonObject& JsonObject::Add(std::string_view name, std::int32_t value) {
-    return Add(name, std::to_string(value));
-}
-
-JsonObject& JsonObject::Add(std::string_view name, bool value) {
-    return Add(name, std::string(value ? "true" : "false"));
-}
-
-JsonObject& JsonObject::Text(std::string_view name, std::string_view value) {
-    return Add(name, JsonString(value));
-}
-
 namespace {
 
 std::string RecordJson(const opgavelinier& r) {

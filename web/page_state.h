@@ -34,9 +34,15 @@ class JsonObject {
 public:
     // A value that is JSON already: an array, an object.
     JsonObject& Add(std::string_view name, const std::string& json);
-    JsonObject& Add(std::string_view name, std::int32_t value);
-    JsonObject& Add(std::string_view name, bool value);
-    JsonObject& Text(std::string_view name, std::string_view value);
+    JsonObject& Add(std::string_view name, std::int32_t value) {
+        return Add(name, std::to_string(value));
+    }
+    JsonObject& Add(std::string_view name, bool value) {
+        return Add(name, std::string(value ? "true" : "false"));
+    }
+    JsonObject& Text(std::string_view name, std::string_view value) {
+        return Add(name, JsonString(value));
+    }
     std::string Done() const { return json_ + '}'; }
 
 private:
