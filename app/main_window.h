@@ -72,7 +72,6 @@ private slots:
     void Afslut1Click() { close(); }
     void Vejledning1Click() { ShowHelpContents(); }
     void Omprogrammet1Click();
-    void GroupLabelClick();
     void Udskriv1Click() { PrintTranscript(); }
 
 private:
@@ -88,7 +87,6 @@ private:
     void BuildTypeMenu(QMenu* types);
     void BuildHelpMenu(QMenu* help);
     void BuildClientArea();
-    void TypeItemClick(int exerciseType);
     void PlaceSplash();
     PrintSession* Printing();
 

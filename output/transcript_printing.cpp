@@ -29,10 +29,6 @@ namespace qx5 {
 
 namespace {
 
-int PrintableHeight(const QPagedPaintDevice& device) {
-    return device.pageLayout().paintRectPixels(device.logicalDpiY()).height();
-}
-
 // The pages of the dialog's choice that exist. The dialog also takes a list such as
 // "1,3"; only the listed pages are printed then.
 std::vector<int> ChosenPages(const QPrinter& printer, const PrintMetrics& metrics) {
@@ -54,8 +50,9 @@ PrintMetrics MeasurePrintMetrics(QPagedPaintDevice& printer, const QFont& font, 
     // The font keeps its point size; its height in pixels follows the printer. The height
     // of a text is the font's line height (ascent and descent), whatever its letters.
     const QFontMetrics metrics(font, &printer);
-    return ComputePrintMetrics(metrics.height(), printer.logicalDpiY(), PrintableHeight(printer),
-                               lineCount);
+    const int dpi = printer.logicalDpiY();
+    return ComputePrintMetrics(metrics.height(), dpi,
+                               printer.pageLayout().paintRectPixels(dpi).height(), lineCount);
 }
 
 void PreparePrintDialog(QPrintDialog& dialog, const PrintMetrics& metrics) {

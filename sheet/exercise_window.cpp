@@ -309,18 +309,14 @@ void TForm2::ShowAnswerBox() {
     ui.ScrollBox1->ensureWidgetVisible(ui.Edit1, 0,
                                        ui.PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     if (focusStays) {
-        AnnounceStep();
+        // A screen reader speaks the box, with its name and description, when the focus comes
+        // to it, but says nothing when the focus stays; and a name change from Qt's bus bridge
+        // carries no text it can speak. So each step's box is a new accessible object that
+        // gains the focus, as if the pupil had moved to the next box; it is also in a new
+        // place, so that no screen reader takes it for the last one.
+        QAccessibleEvent focused(ui.Edit1, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
     }
-}
-
-void TForm2::AnnounceStep() {
-    // A screen reader speaks the box, with its name and description, when the focus comes
-    // to it, but says nothing when the focus stays; and a name change from Qt's bus bridge
-    // carries no text it can speak. So each step's box is a new accessible object that
-    // gains the focus, as if the pupil had moved to the next box; it is also in a new
-    // place, so that no screen reader takes it for the last one.
-    QAccessibleEvent focused(Ui().Edit1, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focused);
 }
 
 void TForm2::PlaceAnswerBox() {

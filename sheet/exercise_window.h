@@ -105,8 +105,6 @@ private:
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
     void DescribeAnswerBox();
-    // Has a screen reader present the new step where the focus stays in the answer box.
-    void AnnounceStep();
     void PlaceAnswerBox();
     // Scrolls the finished series' score line into view, with the last answer's row where
     // both fit.

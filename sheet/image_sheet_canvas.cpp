@@ -50,10 +50,6 @@ QImage ImageSheetCanvas::NewImage(std::int32_t width, std::int32_t height) const
     return image;
 }
 
-void ImageSheetCanvas::Changed(const QRect& area) {
-    changed_ += area & QRect(0, 0, width_, height_);
-}
-
 QColor ImageSheetCanvas::ToQColor(Colour colour) {
     if (colour == ButtonFace) {
         // Asked each time: a drawing done again after the desktop's palette changed follows it.

@@ -71,7 +71,7 @@ private:
     };
 
     QImage NewImage(std::int32_t width, std::int32_t height) const;
-    void Changed(const QRect& area);
+    void Changed(const QRect& area) { changed_ += area & QRect(0, 0, width_, height_); }
     Drawing Record(Drawing::Kind kind, std::int32_t a, std::int32_t b, std::int32_t c,
                    std::int32_t d) const;
     // Drawn again, only what a resize since has not cut away survives.
