@@ -149,32 +149,16 @@ PrintOutcome DrawChosenPages(QPagedPaintDevice& device, const std::vector<int>& 
     return painter.end() ? PrintOutcome::Printed : PrintOutcome::PrinterFailed;
 }
 
-PrintOutcome FromServer(ServerAnswer answer) {
-    switch (answer) {
-    case ServerAnswer::Accepted:
-        return PrintOutcome::Printed;
-    case ServerAnswer::NotAccepting:
-        return PrintOutcome::QueueNotAccepting;
-    case ServerAnswer::UnknownQueue:
-        return PrintOutcome::QueueUnknown;
-    case ServerAnswer::NoAnswer:
-        return PrintOutcome::ServerNoAnswer;
-    case ServerAnswer::Refused:
-        break;
-    }
-    return PrintOutcome::ServerRefused;
-}
-
 // Qt hands the job to the server when the painter ends, and keeps the answer to itself;
 // libcups has it.
 PrintOutcome PrintOnQueue(QPrinter& printer, const std::vector<int>& pages, const QFont& font,
                           const Transcript& transcript) {
-    const PrintOutcome before = FromServer(AskQueue(printer.printerName().toStdString()));
+    const PrintOutcome before = AskQueue(printer.printerName().toStdString());
     if (before != PrintOutcome::Printed) {
         return before;
     }
     const PrintOutcome drawn = DrawChosenPages(printer, pages, font, transcript);
-    return drawn == PrintOutcome::Printed ? FromServer(LastRequestAnswer()) : drawn;
+    return drawn == PrintOutcome::Printed ? LastRequestAnswer() : drawn;
 }
 
 PrintOutcome WriteFileFailure(const QString& file) {
