@@ -34,10 +34,8 @@ QString BareFileName(const QString& helpFile) {
 
 // Resources need the qrc scheme; anything else is a folder on disk.
 QUrl DocumentUrl(const QString& path) {
-    if (path.startsWith(u':')) {
-        return QUrl(QStringLiteral("qrc") + path);
-    }
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    return path.startsWith(u':') ? QUrl(QStringLiteral("qrc") + path)
+                                 : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
 }
 
 QWidget* MakeWindow(QWidget* iconSource) {

@@ -303,7 +303,13 @@ void TForm2::ShowAnswerBox() {
         // screen reader holds as focused.
         RenewAccessibleObject(ui.Edit1);
     }
-    DescribeAnswerBox();
+    // A pupil who cannot see the sheet hears the step and the instruction from a screen
+    // reader, and the number the instruction applies to.
+    ui.Edit1->setAccessibleName(ToQString(AnswerBoxName)
+                                    .arg(state_.StepIndex)
+                                    .arg(state_.StepsPerSeries)
+                                    .arg(ToQString(state_.InstructionText)));
+    ui.Edit1->setAccessibleDescription(ToQString(AnswerBoxDescription).arg(state_.CurrentNumber));
     ui.Edit1->show();
     ui.Edit1->setFocus(Qt::OtherFocusReason);
     ui.ScrollBox1->ensureWidgetVisible(ui.Edit1, 0,
@@ -363,16 +369,6 @@ void TForm2::ZoomSheet(int percent) {
 
 void TForm2::HideAnswerBox() {
     Ui().Edit1->hide();
-}
-
-void TForm2::DescribeAnswerBox() {
-    // A pupil who cannot see the sheet hears the step and the instruction from a screen
-    // reader, and the number the instruction applies to.
-    Ui().Edit1->setAccessibleName(ToQString(AnswerBoxName)
-                                      .arg(state_.StepIndex)
-                                      .arg(state_.StepsPerSeries)
-                                      .arg(ToQString(state_.InstructionText)));
-    Ui().Edit1->setAccessibleDescription(ToQString(AnswerBoxDescription).arg(state_.CurrentNumber));
 }
 
 void TForm2::UpdateTypeButtons() {

@@ -104,7 +104,6 @@ private:
     bool Edit1KeyPress(const QKeyEvent& key);
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
-    void DescribeAnswerBox();
     void PlaceAnswerBox();
     // Scrolls the finished series' score line into view, with the last answer's row where
     // both fit.
