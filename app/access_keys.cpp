@@ -26,18 +26,13 @@ QString WithAccessKey(const QString& caption, QString& used) {
             key = i;
         }
     }
-    QString marked;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (i == key) {
-            marked += QLatin1Char('&');
-            used += caption.at(i).toUpper();
-        }
-        marked += caption.at(i);
-        if (caption.at(i) == QLatin1Char('&')) {
-            marked += QLatin1Char('&');
-        }
+    // A caption's own "&" doubled, so that it shows.
+    const auto escaped = [](QString text) { return text.replace(u'&', QStringLiteral("&&")); };
+    if (key < 0) {
+        return escaped(caption);
     }
-    return marked;
+    used += caption.at(key).toUpper();
+    return escaped(caption.left(key)) + u'&' + escaped(caption.mid(key));
 }
 
 } // namespace qx5

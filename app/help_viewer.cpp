@@ -34,10 +34,8 @@ QString BareFileName(const QString& helpFile) {
 
 // Resources need the qrc scheme; anything else is a folder on disk.
 QUrl DocumentUrl(const QString& path) {
-    if (path.startsWith(u':')) {
-        return QUrl(QStringLiteral("qrc") + path);
-    }
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    return path.startsWith(u':') ? QUrl(QStringLiteral("qrc") + path)
+                                 : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
 }
 
 QWidget* MakeWindow(QWidget* iconSource) {
@@ -77,12 +75,9 @@ HelpViewer::~HelpViewer() {
     delete window_;
 }
 
-bool HelpViewer::ShowHelp(const QString& helpFile, int command, int data) {
+bool HelpViewer::ShowHelp(const QString& helpFile, int /*command*/, int /*data*/) {
     // Only a contents page exists, so every command (a context number, a keyword search,
     // ...) lands on the contents, which links to every section; data picks nothing then.
-    Q_UNUSED(command);
-    Q_UNUSED(data);
-
     QString path;
     if (BareFileName(helpFile).compare(QLatin1String(HelpFileName), Qt::CaseInsensitive) == 0) {
         path = documentRoot_ + u'/' + QLatin1String(DocumentName);
@@ -115,10 +110,6 @@ bool HelpViewer::ShowHelp(const QString& helpFile, int command, int data) {
     window_->raise();
     window_->activateWindow();
     return true;
-}
-
-QWidget* HelpViewer::Window() const {
-    return window_;
 }
 
 } // namespace qx5

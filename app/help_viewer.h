@@ -31,7 +31,7 @@ public:
     // a message naming it; returns whether the help window shows the document.
     bool ShowHelp(const QString& helpFile, int command = HelpContents, int data = 0);
     // The help window, once it has been made; nullptr before.
-    QWidget* Window() const;
+    QWidget* Window() const { return window_; }
 
 private:
     QWidget* messageParent_;

@@ -185,13 +185,17 @@ void TForm1::BuildTypeMenu(QMenu* types) {
             types->addSeparator();
             const TypeGroup& label = TypeGroups[group];
             if (!label.Label.empty()) {
+                // The white page again, as before a type was chosen.
                 connect(items.Add(label.ObjectName, label.Label), &QAction::triggered, this,
-                        &TForm1::GroupLabelClick);
+                        [this] { clientArea_->setCurrentWidget(whitePage_); });
             }
         }
-        const int type = row.Number;
-        QAction* item = items.Add(row.ObjectName, row.Caption);
-        connect(item, &QAction::triggered, this, [this, type] { TypeItemClick(type); });
+        connect(items.Add(row.ObjectName, row.Caption), &QAction::triggered, this,
+                [this, type = row.Number] {
+                    state_.ExerciseType = type;
+                    clientArea_->setCurrentWidget(Form2);
+                    Form2->ShowExerciseType();
+                });
     }
 }
 
@@ -353,30 +357,8 @@ void TForm1::ShowHelpContents() {
     help_->ShowHelp(QString::fromLatin1(HelpFileName), HelpContents);
 }
 
-void TForm1::TypeItemClick(int exerciseType) {
-    state_.ExerciseType = exerciseType;
-    clientArea_->setCurrentWidget(Form2);
-    Form2->ShowExerciseType();
-}
-
-void TForm1::GroupLabelClick() {
-    clientArea_->setCurrentWidget(whitePage_);
-}
-
-void TForm1::Afslut1Click() {
-    close();
-}
-
-void TForm1::Vejledning1Click() {
-    ShowHelpContents();
-}
-
 void TForm1::Omprogrammet1Click() {
     aboutBox_->exec();
-}
-
-void TForm1::Udskriv1Click() {
-    PrintTranscript();
 }
 
 PrintSession* TForm1::Printing() {

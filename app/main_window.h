@@ -43,7 +43,6 @@ public:
 
     TForm2* ExerciseWindow() const { return Form2; }
     TAboutBox* AboutBox() const { return aboutBox_; }
-    TOverskrif* HeadingDialog() const { return Overskrif; }
     HelpViewer& Help() const { return *help_; }
     // Opens the help file at its contents.
     void ShowHelpContents();
@@ -70,11 +69,10 @@ protected:
 
 private slots:
     void Timer1Timer();
-    void Afslut1Click();
-    void Vejledning1Click();
+    void Afslut1Click() { close(); }
+    void Vejledning1Click() { ShowHelpContents(); }
     void Omprogrammet1Click();
-    void GroupLabelClick();
-    void Udskriv1Click();
+    void Udskriv1Click() { PrintTranscript(); }
 
 private:
     void FormShow();
@@ -89,7 +87,6 @@ private:
     void BuildTypeMenu(QMenu* types);
     void BuildHelpMenu(QMenu* help);
     void BuildClientArea();
-    void TypeItemClick(int exerciseType);
     void PlaceSplash();
     PrintSession* Printing();
 

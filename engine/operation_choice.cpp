@@ -38,20 +38,14 @@ void UpdateFeasibility(EngineState& s, std::int32_t n) {
         s.CanAdd = n < s.MaxNumber;
         s.CanSubtract = n > s.SubtractAbove && operations > Subtraction;
         s.CanMultiply = n < s.MultiplyBelow && n > 0 && operations > Multiplication;
-        const bool noDivisor = FindDivisors(s, n);
-        s.CanDivide = !noDivisor && n > 10 && operations > Division;
+        s.CanDivide = !FindDivisors(s, n) && n > 10 && operations > Division;
         return;
     }
     s.CanAdd = n < s.AddBelow;
     s.CanSubtract = n > s.SubtractAbove;
     s.CanMultiply = n < s.MultiplyBelow && n > 0;
-    if (s.IntegerDivision) {
-        // Any divisor will do when the remainder is dropped; the list is left alone.
-        s.CanDivide = n > 10;
-    } else {
-        const bool noDivisor = FindDivisors(s, n);
-        s.CanDivide = !noDivisor && n > 10;
-    }
+    // Any divisor will do when the remainder is dropped; the list is left alone then.
+    s.CanDivide = (s.IntegerDivision || !FindDivisors(s, n)) && n > 10;
 }
 
 bool IsFeasible(const EngineState& s, std::int32_t operation) {

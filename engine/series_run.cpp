@@ -23,11 +23,7 @@ StepTrace NewSeries(EngineState& s, RandomSource& random, SheetCanvas& canvas) {
 
 StepTrace StartSeries(EngineState& s, RandomSource& random, SheetCanvas& canvas) {
     const std::string title = CurrentTypeTitle(s);
-    if (s.RestartRequested) {
-        s.CurrentNumber = s.StartNumber;
-    } else {
-        s.CurrentNumber = s.StartMin + random.Random(s.StartSpan);
-    }
+    s.CurrentNumber = s.RestartRequested ? s.StartNumber : s.StartMin + random.Random(s.StartSpan);
     s.StartNumber = s.CurrentNumber;
     DrawSeriesStart(canvas, s, title);
     return NextStep(s, random, canvas);

@@ -36,11 +36,20 @@ std::string HeaderText(std::int32_t exerciseType, std::string_view title) {
     return std::string(SheetTypeWord) + number + ": " + std::string(title);
 }
 
-void DrawHeaderLine(SheetCanvas& canvas, std::int32_t exerciseType, std::string_view title) {
-    const std::string header = HeaderText(exerciseType, title);
+namespace {
+
+// The header's font: the sheet's face, in the size the header's width chooses.
+void UseHeaderFont(SheetCanvas& canvas, std::string_view header) {
     canvas.Font.Name = SheetFontName;
     canvas.Font.Size = HeaderFontSize;
     canvas.Font.Size = HeaderFontSizeFor(canvas.TextWidth(header));
+}
+
+} // namespace
+
+void DrawHeaderLine(SheetCanvas& canvas, std::int32_t exerciseType, std::string_view title) {
+    const std::string header = HeaderText(exerciseType, title);
+    UseHeaderFont(canvas, header);
     DrawSheetText(canvas, 20, 20, Red, header);
 }
 
@@ -130,9 +139,7 @@ std::int32_t SheetWidthNeeded(SheetCanvas& canvas, const EngineState& s, std::st
     // The header in the size its width chose, as DrawHeaderLine draws it.
     const SheetCanvas::FontState body = canvas.Font;
     const std::string header = HeaderText(s.ExerciseType, title);
-    canvas.Font.Name = SheetFontName;
-    canvas.Font.Size = HeaderFontSize;
-    canvas.Font.Size = HeaderFontSizeFor(canvas.TextWidth(header));
+    UseHeaderFont(canvas, header);
     const std::int32_t headerRight = 20 + canvas.TextWidth(header);
     canvas.Font = body;
     return std::max(headerRight, marks) + ScoreLineMargin;

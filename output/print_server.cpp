@@ -10,22 +10,22 @@ namespace qx5 {
 
 namespace {
 
-ServerAnswer FromStatus(ipp_status_t status) {
+PrintOutcome FromStatus(ipp_status_t status) {
     if (status <= IPP_STATUS_OK_EVENTS_COMPLETE) {
-        return ServerAnswer::Accepted;
+        return PrintOutcome::Printed;
     }
     switch (status) {
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
-        return ServerAnswer::NotAccepting;
+        return PrintOutcome::QueueNotAccepting;
     case IPP_STATUS_ERROR_NOT_FOUND:
-        return ServerAnswer::UnknownQueue;
+        return PrintOutcome::QueueUnknown;
     case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
     case IPP_STATUS_ERROR_TIMEOUT:
     case IPP_STATUS_ERROR_DEVICE:
     case IPP_STATUS_ERROR_INTERNAL:
-        return ServerAnswer::NoAnswer;
+        return PrintOutcome::ServerNoAnswer;
     default:
-        return ServerAnswer::Refused;
+        return PrintOutcome::ServerRefused;
     }
 }
 
@@ -35,21 +35,16 @@ int StopWaiting(http_t*, void* timedOut) {
     return 0;
 }
 
-struct HttpClose {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-struct IppDelete {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-
 } // namespace
 
-ServerAnswer AskQueue(const std::string& queue, int timeoutMs) {
+PrintOutcome AskQueue(const std::string& queue, int timeoutMs) {
     const std::string name = queue.substr(0, queue.find('/'));
-    const std::unique_ptr<http_t, HttpClose> http(httpConnect2(
-        cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, nullptr));
+    const std::unique_ptr<http_t, decltype(&httpClose)> http(
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs,
+                     nullptr),
+        httpClose);
     if (!http) {
-        return ServerAnswer::NoAnswer;
+        return PrintOutcome::ServerNoAnswer;
     }
     // libcups's own look-ups of a destination set their own waits of a minute; a request
     // of ours keeps this one.
@@ -62,23 +57,24 @@ ServerAnswer AskQueue(const std::string& queue, int timeoutMs) {
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-is-accepting-jobs");
-    const std::unique_ptr<ipp_t, IppDelete> response(cupsDoRequest(http.get(), request, "/"));
+    const std::unique_ptr<ipp_t, decltype(&ippDelete)> response(
+        cupsDoRequest(http.get(), request, "/"), ippDelete);
     if (timedOut || !response) {
-        return ServerAnswer::NoAnswer;
+        return PrintOutcome::ServerNoAnswer;
     }
-    const ServerAnswer status = FromStatus(cupsLastError());
-    if (status != ServerAnswer::Accepted) {
+    const PrintOutcome status = FromStatus(cupsLastError());
+    if (status != PrintOutcome::Printed) {
         return status;
     }
     ipp_attribute_t* accepting =
         ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
     if (!accepting) {
-        return ServerAnswer::NoAnswer;
+        return PrintOutcome::ServerNoAnswer;
     }
-    return ippGetBoolean(accepting, 0) ? ServerAnswer::Accepted : ServerAnswer::NotAccepting;
+    return ippGetBoolean(accepting, 0) ? PrintOutcome::Printed : PrintOutcome::QueueNotAccepting;
 }
 
-ServerAnswer LastRequestAnswer() {
+PrintOutcome LastRequestAnswer() {
     return FromStatus(cupsLastError());
 }
 

@@ -7,26 +7,20 @@
 // seconds.
 #pragma once
 
+#include "output/transcript_printing.h"
+
 #include <string>
 
 namespace qx5 {
 
-enum class ServerAnswer {
-    Accepted,     // the queue takes jobs; a stopped queue holds them until it starts
-    NotAccepting, // the queue refuses new jobs
-    UnknownQueue, // the server has no such queue
-    NoAnswer,     // nobody listens, or the server does not answer in time
-    Refused,      // the server answered the job with an error
-};
-
 inline constexpr int PrintServerTimeoutMs = 3000;
 
 // Asks the print server whether the queue (a name as Qt gives it, "queue" or
-// "queue/instance") takes jobs now.
-ServerAnswer AskQueue(const std::string& queue, int timeoutMs = PrintServerTimeoutMs);
+// "queue/instance") takes jobs now: Printed where it does, or one of the server's answers.
+PrintOutcome AskQueue(const std::string& queue, int timeoutMs = PrintServerTimeoutMs);
 
 // The server's answer to the latest request libcups made on this thread; Qt's submission
 // of a job is one.
-ServerAnswer LastRequestAnswer();
+PrintOutcome LastRequestAnswer();
 
 } // namespace qx5

@@ -31,9 +31,56 @@ public:
         delete dialog_;
     }
 
-    QPrintDialog& Dialog() override;
+    QPrintDialog& Dialog() override {
+        if (!printer_) {
+            printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            // The job's name in the print queue and the PDF's title, until a series names them.
+            printer_->setDocName(QStringLiteral("QX5"));
+        }
+        if (!dialog_) {
+            // Made anew after a cancel, Qt's dialog would put a printer that prints to a file on
+            // a queue; the printer stays as it was confirmed.
+            const PrinterChoice confirmed(*printer_);
+            dialog_ = new QPrintDialog(printer_.get(), window_);
+            confirmed.RestoreTo(*printer_);
+            dialog_->setObjectName(QStringLiteral("PrintDialog1"));
+        }
+        return *dialog_;
+    }
+
     void Print(const QFont& font, const Transcript& transcript, std::string_view heading,
-               int exerciseType) override;
+               int exerciseType) override {
+        QPrintDialog& dialog = Dialog();
+        QPrinter& printer = *printer_;
+        const int lineCount = static_cast<int>(transcript.size());
+        PreparePrintDialog(dialog, MeasurePrintMetrics(printer, font, lineCount));
+        const QString name = ProposedPdfName(heading, exerciseType, QDateTime::currentDateTime());
+        ProposeFileName(dialog, QDir(pdfFolder_.Path()).filePath(name));
+        const PrinterChoice before(printer);
+        if (dialog.exec() != QDialog::Accepted) {
+            before.RestoreTo(printer);
+            // Qt's dialog keeps a cancelled choice in its widgets; the next one is made anew
+            // from the printer as it was.
+            delete dialog_;
+            return;
+        }
+        pdfFolder_.Remember(printer);
+        // The job's name in the print queue and the PDF's title name the pupil and the series.
+        printer.setDocName(name.chopped(4));
+        const PrintOutcome outcome = PrintTranscriptPages(printer, font, transcript);
+        switch (outcome) {
+        case PrintOutcome::Printed:
+            break;
+        case PrintOutcome::NoPageSelected:
+            QMessageBox::information(window_, ToQString(PrintCaption), ToQString(NoPageMessage));
+            break;
+        default:
+            QMessageBox::warning(window_, ToQString(PrintCaption),
+                                 ToQString(PrintFailedMessage) + QLatin1Char('\n') +
+                                     PrintFailureReason(outcome, printer));
+            break;
+        }
+    }
 
 private:
     QWidget* window_;
@@ -41,57 +88,6 @@ private:
     QPointer<QPrintDialog> dialog_;
     PdfFolder pdfFolder_;
 };
-
-QPrintDialog& DialogPrintSession::Dialog() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        // The job's name in the print queue and the PDF's title, until a series names them.
-        printer_->setDocName(QStringLiteral("QX5"));
-    }
-    if (!dialog_) {
-        // Made anew after a cancel, Qt's dialog would put a printer that prints to a file on
-        // a queue; the printer stays as it was confirmed.
-        const PrinterChoice confirmed(*printer_);
-        dialog_ = new QPrintDialog(printer_.get(), window_);
-        confirmed.RestoreTo(*printer_);
-        dialog_->setObjectName(QStringLiteral("PrintDialog1"));
-    }
-    return *dialog_;
-}
-
-void DialogPrintSession::Print(const QFont& font, const Transcript& transcript,
-                               std::string_view heading, int exerciseType) {
-    QPrintDialog& dialog = Dialog();
-    QPrinter& printer = *printer_;
-    const int lineCount = static_cast<int>(transcript.size());
-    PreparePrintDialog(dialog, MeasurePrintMetrics(printer, font, lineCount));
-    const QString name = ProposedPdfName(heading, exerciseType, QDateTime::currentDateTime());
-    ProposeFileName(dialog, QDir(pdfFolder_.Path()).filePath(name));
-    const PrinterChoice before(printer);
-    if (dialog.exec() != QDialog::Accepted) {
-        before.RestoreTo(printer);
-        // Qt's dialog keeps a cancelled choice in its widgets; the next one is made anew
-        // from the printer as it was.
-        delete dialog_;
-        return;
-    }
-    pdfFolder_.Remember(printer);
-    // The job's name in the print queue and the PDF's title name the pupil and the series.
-    printer.setDocName(name.chopped(4));
-    const PrintOutcome outcome = PrintTranscriptPages(printer, font, transcript);
-    switch (outcome) {
-    case PrintOutcome::Printed:
-        break;
-    case PrintOutcome::NoPageSelected:
-        QMessageBox::information(window_, ToQString(PrintCaption), ToQString(NoPageMessage));
-        break;
-    default:
-        QMessageBox::warning(window_, ToQString(PrintCaption),
-                             ToQString(PrintFailedMessage) + QLatin1Char('\n') +
-                                 PrintFailureReason(outcome, printer));
-        break;
-    }
-}
 
 } // namespace
 

@@ -58,16 +58,12 @@ QMimeData* TranscriptMemo::createMimeDataFromSelection() const {
     auto* data = new QMimeData;
 
     // Every line, the last included, ends in CR LF, and the blanks stay as they are.
-    QString plain;
     const QTextCursor selection = textCursor();
-    if (selection.hasSelection()) {
-        const QStringList selected = selection.selectedText().split(QChar::ParagraphSeparator);
-        for (const QString& line : selected) {
-            plain += line;
-            plain += QStringLiteral("\r\n");
-        }
-    }
-    data->setText(plain);
+    const QString lineEnd = QStringLiteral("\r\n");
+    data->setText(selection.hasSelection()
+                      ? selection.selectedText().replace(QChar::ParagraphSeparator, lineEnd) +
+                            lineEnd
+                      : QString());
     data->setHtml(rich->html());
     return data;
 }

@@ -29,10 +29,6 @@ namespace qx5 {
 
 namespace {
 
-int PrintableHeight(const QPagedPaintDevice& device) {
-    return device.pageLayout().paintRectPixels(device.logicalDpiY()).height();
-}
-
 // The pages of the dialog's choice that exist. The dialog also takes a list such as
 // "1,3"; only the listed pages are printed then.
 std::vector<int> ChosenPages(const QPrinter& printer, const PrintMetrics& metrics) {
@@ -54,8 +50,9 @@ PrintMetrics MeasurePrintMetrics(QPagedPaintDevice& printer, const QFont& font, 
     // The font keeps its point size; its height in pixels follows the printer. The height
     // of a text is the font's line height (ascent and descent), whatever its letters.
     const QFontMetrics metrics(font, &printer);
-    return ComputePrintMetrics(metrics.height(), printer.logicalDpiY(), PrintableHeight(printer),
-                               lineCount);
+    const int dpi = printer.logicalDpiY();
+    return ComputePrintMetrics(metrics.height(), dpi,
+                               printer.pageLayout().paintRectPixels(dpi).height(), lineCount);
 }
 
 void PreparePrintDialog(QPrintDialog& dialog, const PrintMetrics& metrics) {
@@ -152,32 +149,16 @@ PrintOutcome DrawChosenPages(QPagedPaintDevice& device, const std::vector<int>& 
     return painter.end() ? PrintOutcome::Printed : PrintOutcome::PrinterFailed;
 }
 
-PrintOutcome FromServer(ServerAnswer answer) {
-    switch (answer) {
-    case ServerAnswer::Accepted:
-        return PrintOutcome::Printed;
-    case ServerAnswer::NotAccepting:
-        return PrintOutcome::QueueNotAccepting;
-    case ServerAnswer::UnknownQueue:
-        return PrintOutcome::QueueUnknown;
-    case ServerAnswer::NoAnswer:
-        return PrintOutcome::ServerNoAnswer;
-    case ServerAnswer::Refused:
-        break;
-    }
-    return PrintOutcome::ServerRefused;
-}
-
 // Qt hands the job to the server when the painter ends, and keeps the answer to itself;
 // libcups has it.
 PrintOutcome PrintOnQueue(QPrinter& printer, const std::vector<int>& pages, const QFont& font,
                           const Transcript& transcript) {
-    const PrintOutcome before = FromServer(AskQueue(printer.printerName().toStdString()));
+    const PrintOutcome before = AskQueue(printer.printerName().toStdString());
     if (before != PrintOutcome::Printed) {
         return before;
     }
     const PrintOutcome drawn = DrawChosenPages(printer, pages, font, transcript);
-    return drawn == PrintOutcome::Printed ? FromServer(LastRequestAnswer()) : drawn;
+    return drawn == PrintOutcome::Printed ? LastRequestAnswer() : drawn;
 }
 
 PrintOutcome WriteFileFailure(const QString& file) {

@@ -63,14 +63,14 @@ private:
 };
 
 enum class PrintOutcome {
-    Printed,
+    Printed, // also the server's answer where a queue takes jobs (a stopped queue holds them)
     NoPageSelected,
     PrinterFailed,
     // The print server's answers.
-    QueueNotAccepting,
-    QueueUnknown,
-    ServerNoAnswer,
-    ServerRefused,
+    QueueNotAccepting, // the queue refuses new jobs
+    QueueUnknown,      // the server has no such queue
+    ServerNoAnswer,    // nobody listens, or the server does not answer in time
+    ServerRefused,     // the server answered the job with an error
     // Printing to a file.
     FolderMissing,
     FolderNotWritable,

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <tuple>
 
 namespace qx5 {
 
@@ -127,20 +128,16 @@ QPixmap DrawProgramIcon(int size) {
 
 namespace {
 
-// A raised bevel: light on the top and left, shadow on the bottom and right.
+// A raised bevel, two pixels deep: light on the top and left, shadow on the bottom and right.
 void DrawRaisedBevel(QPainter& painter, qreal w, qreal h) {
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawLine(QPointF(0.5, h - 1.5), QPointF(0.5, 0.5));
-    painter.drawLine(QPointF(0.5, 0.5), QPointF(w - 1.5, 0.5));
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawLine(QPointF(0.5, h - 0.5), QPointF(w - 0.5, h - 0.5));
-    painter.drawLine(QPointF(w - 0.5, h - 0.5), QPointF(w - 0.5, 0.5));
-    painter.setPen(QColor(236, 236, 236));
-    painter.drawLine(QPointF(1.5, h - 2.5), QPointF(1.5, 1.5));
-    painter.drawLine(QPointF(1.5, 1.5), QPointF(w - 2.5, 1.5));
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawLine(QPointF(1.5, h - 1.5), QPointF(w - 1.5, h - 1.5));
-    painter.drawLine(QPointF(w - 1.5, h - 1.5), QPointF(w - 1.5, 1.5));
+    for (const auto& [in, light, shadow] : {std::tuple(0.5, 255, 64), std::tuple(1.5, 236, 128)}) {
+        painter.setPen(QColor(light, light, light));
+        painter.drawLine(QPointF(in, h - 1 - in), QPointF(in, in));
+        painter.drawLine(QPointF(in, in), QPointF(w - 1 - in, in));
+        painter.setPen(QColor(shadow, shadow, shadow));
+        painter.drawLine(QPointF(in, h - in), QPointF(w - in, h - in));
+        painter.drawLine(QPointF(w - in, h - in), QPointF(w - in, in));
+    }
 }
 
 // The program's name, engraved, with an etched line under it.
@@ -219,14 +216,7 @@ QByteArray PicturePixels(const QPixmap& picture, QImage::Format format) {
 
 namespace {
 
-// The pictures as the program loads them, drawn at build time.
-QString SplashResource() {
-    return QStringLiteral(":/pictures/splash.pixels");
-}
-QString ProgramIconResource(int size) {
-    return QStringLiteral(":/pictures/qx5-%1.pixels").arg(size);
-}
-
+// A picture as the program loads it, drawn at build time.
 QImage ReadPicture(const QString& resource, QSize size, QImage::Format format) {
     const QResource source(resource);
     // Both formats hold a pixel in 32 bits, so a line needs no padding.
@@ -253,11 +243,13 @@ QImage ReadPicture(const QString& resource, QSize size, QImage::Format format) {
 } // namespace
 
 QImage LoadSplashPicture() {
-    return ReadPicture(SplashResource(), QSize(SplashWidth, SplashHeight), SplashFormat);
+    return ReadPicture(QStringLiteral(":/pictures/splash.pixels"), QSize(SplashWidth, SplashHeight),
+                       SplashFormat);
 }
 
 QImage LoadProgramIconPicture(int size) {
-    return ReadPicture(ProgramIconResource(size), QSize(size, size), ProgramIconFormat);
+    return ReadPicture(QStringLiteral(":/pictures/qx5-%1.pixels").arg(size), QSize(size, size),
+                       ProgramIconFormat);
 }
 
 QIcon LoadProgramIcon() {

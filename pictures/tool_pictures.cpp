@@ -9,6 +9,8 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 
+#include <iterator>
+
 namespace qx5 {
 
 namespace {
@@ -24,6 +26,22 @@ QLinearGradient VerticalGradient(qreal top, qreal bottom, const QColor& light, c
     return gradient;
 }
 
+QPainterPath Shape(const QRectF& rect) {
+    QPainterPath shape;
+    shape.addRect(rect);
+    return shape;
+}
+
+// A polygon's outline, closed unless it is only part of a shape.
+QPainterPath Shape(const QPolygonF& corners, bool closed = true) {
+    QPainterPath shape;
+    shape.addPolygon(corners);
+    if (closed) {
+        shape.closeSubpath();
+    }
+    return shape;
+}
+
 void FillOutlined(QPainter& painter, const QPainterPath& shape, const QBrush& fill,
                   const QColor& outline = Outline) {
     painter.setPen(QPen(outline, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -33,20 +51,13 @@ void FillOutlined(QPainter& painter, const QPainterPath& shape, const QBrush& fi
 
 // A white sheet with a folded top-right corner.
 void DrawSheet(QPainter& painter, const QRectF& rect, qreal fold) {
-    QPainterPath sheet;
-    sheet.moveTo(rect.topLeft());
-    sheet.lineTo(rect.right() - fold, rect.top());
-    sheet.lineTo(rect.right(), rect.top() + fold);
-    sheet.lineTo(rect.bottomRight());
-    sheet.lineTo(rect.bottomLeft());
-    sheet.closeSubpath();
-    FillOutlined(painter, sheet, Qt::white);
-
-    QPainterPath corner;
-    corner.moveTo(rect.right() - fold, rect.top());
-    corner.lineTo(rect.right() - fold, rect.top() + fold);
-    corner.lineTo(rect.right(), rect.top() + fold);
-    FillOutlined(painter, corner, QColor(215, 215, 215));
+    const QPointF foldTop(rect.right() - fold, rect.top());
+    const QPointF foldEnd(rect.right(), rect.top() + fold);
+    FillOutlined(painter,
+                 Shape({rect.topLeft(), foldTop, foldEnd, rect.bottomRight(), rect.bottomLeft()}),
+                 Qt::white);
+    FillOutlined(painter, Shape({foldTop, foldTop + QPointF(0, fold), foldEnd}, false),
+                 QColor(215, 215, 215));
 }
 
 void DrawTextLines(QPainter& painter, qreal left, qreal right, qreal top, int count) {
@@ -60,14 +71,7 @@ void DrawTextLines(QPainter& painter, qreal left, qreal right, qreal top, int co
 
 void DrawPrinter(QPainter& painter) {
     // The sheet going in at the back.
-    FillOutlined(
-        painter,
-        [] {
-            QPainterPath p;
-            p.addRect(QRectF(7.5, 2.5, 12, 9));
-            return p;
-        }(),
-        Qt::white);
+    FillOutlined(painter, Shape(QRectF(7.5, 2.5, 12, 9)), Qt::white);
     DrawTextLines(painter, 9.5, 17.5, 4.5, 3);
 
     QPainterPath body;
@@ -83,9 +87,7 @@ void DrawPrinter(QPainter& painter) {
     painter.drawEllipse(QPointF(21, 13.5), 1.3, 1.3);
 
     // The printed sheet coming out at the front.
-    QPainterPath out;
-    out.addRect(QRectF(6.5, 16.5, 14, 8));
-    FillOutlined(painter, out, Qt::white);
+    FillOutlined(painter, Shape(QRectF(6.5, 16.5, 14, 8)), Qt::white);
     DrawTextLines(painter, 8.5, 18.5, 19.5, 3);
 }
 
@@ -96,43 +98,25 @@ void DrawPencil(QPainter& painter) {
     painter.rotate(-45);
     const qreal half = 3.5;
 
-    QPainterPath wood;
-    wood.moveTo(-15, 0);
-    wood.lineTo(-8, -half);
-    wood.lineTo(-8, half);
-    wood.closeSubpath();
-    FillOutlined(painter, wood, QColor(240, 200, 150));
-    QPainterPath lead;
-    lead.moveTo(-15, 0);
-    lead.lineTo(-12.2, -1.4);
-    lead.lineTo(-12.2, 1.4);
-    lead.closeSubpath();
-    FillOutlined(painter, lead, QColor(50, 50, 50));
+    FillOutlined(painter, Shape({{-15, 0}, {-8, -half}, {-8, half}}), QColor(240, 200, 150));
+    FillOutlined(painter, Shape({{-15, 0}, {-12.2, -1.4}, {-12.2, 1.4}}), QColor(50, 50, 50));
 
-    QPainterPath body;
-    body.addRect(QRectF(-8, -half, 15, 2 * half));
     QLinearGradient yellow(0, -half, 0, half);
     yellow.setColorAt(0, QColor(255, 235, 90));
     yellow.setColorAt(0.5, QColor(250, 200, 0));
     yellow.setColorAt(1, QColor(205, 150, 0));
-    FillOutlined(painter, body, yellow);
+    FillOutlined(painter, Shape(QRectF(-8, -half, 15, 2 * half)), yellow);
     painter.setPen(QPen(QColor(190, 135, 0), 0.8));
     painter.drawLine(QPointF(-8, -1.2), QPointF(7, -1.2));
     painter.drawLine(QPointF(-8, 1.2), QPointF(7, 1.2));
 
-    QPainterPath ferrule;
-    ferrule.addRect(QRectF(7, -half, 3, 2 * half));
-    FillOutlined(painter, ferrule,
+    FillOutlined(painter, Shape(QRectF(7, -half, 3, 2 * half)),
                  VerticalGradient(-half, half, QColor(235, 235, 235), QColor(140, 140, 140)));
 
     QPainterPath eraser;
     eraser.addRoundedRect(QRectF(8, -half, 5.5, 2 * half), 1.5, 1.5);
-    eraser = eraser.subtracted([&] {
-        QPainterPath p;
-        p.addRect(QRectF(8, -half - 1, 2, 2 * half + 2));
-        return p;
-    }());
-    FillOutlined(painter, eraser, QColor(240, 130, 140));
+    FillOutlined(painter, eraser.subtracted(Shape(QRectF(8, -half - 1, 2, 2 * half + 2))),
+                 QColor(240, 130, 140));
 }
 
 void DrawTwoDocuments(QPainter& painter) {
@@ -149,10 +133,7 @@ QPainterPath ArrowShape(const QPainterPath& shaft, qreal width, const QPolygonF&
     stroker.setWidth(width);
     stroker.setCapStyle(Qt::FlatCap);
     stroker.setJoinStyle(Qt::RoundJoin);
-    QPainterPath headPath;
-    headPath.addPolygon(head);
-    headPath.closeSubpath();
-    return stroker.createStroke(shaft).united(headPath).simplified();
+    return stroker.createStroke(shaft).united(Shape(head)).simplified();
 }
 
 void DrawNewNumbers(QPainter& painter) {
@@ -190,16 +171,9 @@ void DrawTurnBack(QPainter& painter) {
 }
 
 void DrawArrowRight(QPainter& painter) {
-    QPainterPath arrow;
-    arrow.addPolygon(QPolygonF{{3.5, 10.5},
-                               {13.5, 10.5},
-                               {13.5, 4.5},
-                               {23.5, 13.5},
-                               {13.5, 22.5},
-                               {13.5, 16.5},
-                               {3.5, 16.5}});
-    arrow.closeSubpath();
-    FillOutlined(painter, arrow,
+    const QPolygonF arrow{{3.5, 10.5},  {13.5, 10.5}, {13.5, 4.5}, {23.5, 13.5},
+                          {13.5, 22.5}, {13.5, 16.5}, {3.5, 16.5}};
+    FillOutlined(painter, Shape(arrow),
                  VerticalGradient(4.5, 22.5, QColor(130, 230, 110), QColor(20, 140, 20)),
                  QColor(0, 70, 0));
 }
@@ -213,32 +187,16 @@ QPixmap DrawToolPicture(ToolPicture picture, qreal devicePixelRatio) {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    switch (picture) {
-    case ToolPicture::Printer:
-        DrawPrinter(painter);
-        break;
-    case ToolPicture::Pencil:
-        DrawPencil(painter);
-        break;
-    case ToolPicture::TwoDocuments:
-        DrawTwoDocuments(painter);
-        break;
-    case ToolPicture::NewNumbers:
-        DrawNewNumbers(painter);
-        break;
-    case ToolPicture::TurnBack:
-        DrawTurnBack(painter);
-        break;
-    case ToolPicture::ArrowLeft:
-        // The right arrow seen in a mirror.
+    // By the enum's order; the left arrow is the right one seen in a mirror.
+    using Drawing = void (*)(QPainter&);
+    constexpr Drawing drawings[] = {DrawPrinter,  DrawPencil,     DrawTwoDocuments, DrawNewNumbers,
+                                    DrawTurnBack, DrawArrowRight, DrawArrowRight};
+    static_assert(std::size(drawings) == static_cast<std::size_t>(ToolPicture::ArrowRight) + 1);
+    if (picture == ToolPicture::ArrowLeft) {
         painter.translate(ToolPictureSize, 0);
         painter.scale(-1, 1);
-        DrawArrowRight(painter);
-        break;
-    case ToolPicture::ArrowRight:
-        DrawArrowRight(painter);
-        break;
     }
+    drawings[static_cast<int>(picture)](painter);
     return pixmap;
 }
 

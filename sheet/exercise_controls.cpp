@@ -15,12 +15,8 @@
 
 namespace qx5 {
 
-namespace {
-
 // As long as Qt shows a button pressed by its key.
-inline constexpr int PressShownMs = 100;
-
-} // namespace
+constexpr int PressShownMs = 100;
 
 void RenewAccessibleObject(QWidget* control) {
     if (QAccessible::isActive()) {

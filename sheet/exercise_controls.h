@@ -50,7 +50,6 @@ public:
     explicit SheetView(qreal devicePixelRatio);
 
     ImageSheetCanvas& Canvas() { return canvas_; }
-    const ImageSheetCanvas& Canvas() const { return canvas_; }
 
     qreal Zoom() const { return zoom_; }
     // Asks for the paint area the sheet needs at the new zoom; FitCanvasToZoom follows

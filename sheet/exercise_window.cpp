@@ -93,10 +93,6 @@ QAction* MakeCommand(QObject* owner, const char* hint) {
     return command;
 }
 
-bool IsDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 } // namespace
 
 TForm2::TForm2(EngineState& state, RandomSource& random, QWidget* mainWindowClientArea)
@@ -307,24 +303,26 @@ void TForm2::ShowAnswerBox() {
         // screen reader holds as focused.
         RenewAccessibleObject(ui.Edit1);
     }
-    DescribeAnswerBox();
+    // A pupil who cannot see the sheet hears the step and the instruction from a screen
+    // reader, and the number the instruction applies to.
+    ui.Edit1->setAccessibleName(ToQString(AnswerBoxName)
+                                    .arg(state_.StepIndex)
+                                    .arg(state_.StepsPerSeries)
+                                    .arg(ToQString(state_.InstructionText)));
+    ui.Edit1->setAccessibleDescription(ToQString(AnswerBoxDescription).arg(state_.CurrentNumber));
     ui.Edit1->show();
     ui.Edit1->setFocus(Qt::OtherFocusReason);
     ui.ScrollBox1->ensureWidgetVisible(ui.Edit1, 0,
                                        ui.PaintBox1->ToView(QRect(0, 0, 0, 20)).height());
     if (focusStays) {
-        AnnounceStep();
+        // A screen reader speaks the box, with its name and description, when the focus comes
+        // to it, but says nothing when the focus stays; and a name change from Qt's bus bridge
+        // carries no text it can speak. So each step's box is a new accessible object that
+        // gains the focus, as if the pupil had moved to the next box; it is also in a new
+        // place, so that no screen reader takes it for the last one.
+        QAccessibleEvent focused(ui.Edit1, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
     }
-}
-
-void TForm2::AnnounceStep() {
-    // A screen reader speaks the box, with its name and description, when the focus comes
-    // to it, but says nothing when the focus stays; and a name change from Qt's bus bridge
-    // carries no text it can speak. So each step's box is a new accessible object that
-    // gains the focus, as if the pupil had moved to the next box; it is also in a new
-    // place, so that no screen reader takes it for the last one.
-    QAccessibleEvent focused(Ui().Edit1, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focused);
 }
 
 void TForm2::PlaceAnswerBox() {
@@ -371,16 +369,6 @@ void TForm2::ZoomSheet(int percent) {
 
 void TForm2::HideAnswerBox() {
     Ui().Edit1->hide();
-}
-
-void TForm2::DescribeAnswerBox() {
-    // A pupil who cannot see the sheet hears the step and the instruction from a screen
-    // reader, and the number the instruction applies to.
-    Ui().Edit1->setAccessibleName(ToQString(AnswerBoxName)
-                                      .arg(state_.StepIndex)
-                                      .arg(state_.StepsPerSeries)
-                                      .arg(ToQString(state_.InstructionText)));
-    Ui().Edit1->setAccessibleDescription(ToQString(AnswerBoxDescription).arg(state_.CurrentNumber));
 }
 
 void TForm2::UpdateTypeButtons() {
@@ -467,7 +455,8 @@ bool TForm2::Edit1KeyPress(const QKeyEvent& key) {
     if (shortcut || !typesCharacter) {
         return false;
     }
-    return !std::all_of(typed.begin(), typed.end(), IsDigit);
+    return !std::all_of(typed.begin(), typed.end(),
+                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 void TForm2::SpeedButton5Click() {
@@ -480,19 +469,11 @@ void TForm2::SpeedButton3Click() {
     NewSeries();
 }
 
-void TForm2::SpeedButton10Click() {
-    if (state_.ExerciseType > FirstExerciseType) {
+void TForm2::StepType(int delta) {
+    if (const int type = state_.ExerciseType + delta;
+        type >= FirstExerciseType && type <= LastExerciseType()) {
         state_.RestartRequested = false;
-        --state_.ExerciseType;
-        NewSeries();
-    }
-    UpdateTypeButtons();
-}
-
-void TForm2::SpeedButton6Click() {
-    if (state_.ExerciseType < LastExerciseType()) {
-        state_.RestartRequested = false;
-        ++state_.ExerciseType;
+        state_.ExerciseType = type;
         NewSeries();
     }
     UpdateTypeButtons();

@@ -86,8 +86,8 @@ protected:
 private slots:
     void SpeedButton3Click();
     void SpeedButton5Click();
-    void SpeedButton6Click();
-    void SpeedButton10Click();
+    void SpeedButton6Click() { StepType(+1); }
+    void SpeedButton10Click() { StepType(-1); }
     void ZoomSheet(int percent);
 
 private:
@@ -97,14 +97,13 @@ private:
     QFrame* BuildToolBar(ExerciseWindowControls& made);
     QScrollArea* BuildSheet(ExerciseWindowControls& made);
     void FormShow();
+    // The previous (-1) or next (+1) type, where there is one.
+    void StepType(int delta);
     ImageSheetCanvas& Canvas();
     // Returns whether the key is swallowed.
     bool Edit1KeyPress(const QKeyEvent& key);
     // The one place where print and copy follow the series.
     void UpdateOutputCommands();
-    void DescribeAnswerBox();
-    // Has a screen reader present the new step where the focus stays in the answer box.
-    void AnnounceStep();
     void PlaceAnswerBox();
     // Scrolls the finished series' score line into view, with the last answer's row where
     // both fit.

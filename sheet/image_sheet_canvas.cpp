@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace qx5 {
 
@@ -51,14 +50,6 @@ QImage ImageSheetCanvas::NewImage(std::int32_t width, std::int32_t height) const
     return image;
 }
 
-QRegion ImageSheetCanvas::TakeChangedArea() {
-    return std::exchange(changed_, QRegion());
-}
-
-void ImageSheetCanvas::Changed(const QRect& area) {
-    changed_ += area & QRect(0, 0, width_, height_);
-}
-
 QColor ImageSheetCanvas::ToQColor(Colour colour) {
     if (colour == ButtonFace) {
         // Asked each time: a drawing done again after the desktop's palette changed follows it.
@@ -76,11 +67,10 @@ QPalette ImageSheetCanvas::SheetPalette(const QPalette& desktop) {
 }
 
 void ImageSheetCanvas::SetDevicePixelRatio(qreal ratio) {
-    if (ratio == devicePixelRatio_) {
-        return;
+    if (ratio != devicePixelRatio_) {
+        devicePixelRatio_ = ratio;
+        Redraw();
     }
-    devicePixelRatio_ = ratio;
-    Redraw();
 }
 
 void ImageSheetCanvas::Redraw() {
@@ -113,10 +103,6 @@ ImageSheetCanvas::Drawing ImageSheetCanvas::Record(Drawing::Kind kind, std::int3
 
 void ImageSheetCanvas::KeepOnly(QPainter& painter, const Drawing& drawing) {
     painter.setClipRect(0, 0, drawing.KeptWidth, drawing.KeptHeight);
-}
-
-QFont ImageSheetCanvas::CurrentFont() const {
-    return Resolved().Font;
 }
 
 const ImageSheetCanvas::ResolvedFont& ImageSheetCanvas::Resolved(const FontState& wanted) const {
@@ -170,10 +156,6 @@ std::int32_t ImageSheetCanvas::TextWidth(std::string_view text) const {
     return Resolved().Metrics.horizontalAdvance(ToQString(text));
 }
 
-std::int32_t ImageSheetCanvas::TextHeight(std::string_view) const {
-    return Resolved().Metrics.height();
-}
-
 void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                                  std::int32_t bottom) {
     if (image_.isNull() || right <= left || bottom <= top) {
@@ -184,24 +166,19 @@ void ImageSheetCanvas::Rectangle(std::int32_t left, std::int32_t top, std::int32
 }
 
 void ImageSheetCanvas::DrawRectangle(const Drawing& rectangle, bool again) {
-    const std::int32_t left = rectangle.A;
-    const std::int32_t top = rectangle.B;
-    const std::int32_t right = rectangle.C;
-    const std::int32_t bottom = rectangle.D;
-    const std::int32_t width = right - left;
-    const std::int32_t height = bottom - top;
+    const QRect box(rectangle.A, rectangle.B, rectangle.C - rectangle.A, rectangle.D - rectangle.B);
     const QColor pen = ToQColor(rectangle.Pen);
     // The outline as four one-pixel strips: no pen geometry to be off by one.
     QPainter painter(&image_);
     if (again) {
         KeepOnly(painter, rectangle);
     }
-    painter.fillRect(left, top, width, height, ToQColor(rectangle.Fill));
-    painter.fillRect(left, top, width, 1, pen);
-    painter.fillRect(left, bottom - 1, width, 1, pen);
-    painter.fillRect(left, top, 1, height, pen);
-    painter.fillRect(right - 1, top, 1, height, pen);
-    Changed(QRect(left, top, width, height));
+    painter.fillRect(box, ToQColor(rectangle.Fill));
+    painter.fillRect(box.left(), box.top(), box.width(), 1, pen);
+    painter.fillRect(box.left(), box.bottom(), box.width(), 1, pen);
+    painter.fillRect(box.left(), box.top(), 1, box.height(), pen);
+    painter.fillRect(box.right(), box.top(), 1, box.height(), pen);
+    Changed(box);
 }
 
 void ImageSheetCanvas::FillAll() {

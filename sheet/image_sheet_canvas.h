@@ -16,6 +16,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx5 {
@@ -28,7 +29,6 @@ public:
 
     // The pixels, to be copied to the screen at (0, 0) at their logical size.
     const QImage& Image() const { return image_; }
-    qreal DevicePixelRatio() const { return devicePixelRatio_; }
     // Draws everything since the last FillAll again into a new image at the new ratio, so
     // that a zoomed sheet is as sharp as one drawn at that ratio from the start.
     void SetDevicePixelRatio(qreal ratio);
@@ -42,14 +42,14 @@ public:
     // texts read on its button face, otherwise a light one built from the sheet's face.
     static QPalette SheetPalette(const QPalette& desktop);
     // The font in force, as Qt resolves it for this canvas.
-    QFont CurrentFont() const;
+    QFont CurrentFont() const { return Resolved().Font; }
     // The part of the sheet drawn on since the last call, in logical pixels, so that the
     // screen copies only what changed; empty when nothing was drawn.
-    QRegion TakeChangedArea();
+    QRegion TakeChangedArea() { return std::exchange(changed_, QRegion()); }
 
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
     std::int32_t TextWidth(std::string_view text) const override;
-    std::int32_t TextHeight(std::string_view text) const override;
+    std::int32_t TextHeight(std::string_view) const override { return Resolved().Metrics.height(); }
     void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                    std::int32_t bottom) override;
     void FillAll() override;
@@ -71,7 +71,7 @@ private:
     };
 
     QImage NewImage(std::int32_t width, std::int32_t height) const;
-    void Changed(const QRect& area);
+    void Changed(const QRect& area) { changed_ += area & QRect(0, 0, width_, height_); }
     Drawing Record(Drawing::Kind kind, std::int32_t a, std::int32_t b, std::int32_t c,
                    std::int32_t d) const;
     // Drawn again, only what a resize since has not cut away survives.

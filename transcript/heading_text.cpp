@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdio>
 #include <utility>
-#include <vector>
 
 namespace qx5 {
 
@@ -80,23 +79,10 @@ bool IsSpace(char32_t c) {
            c == 0x205F || c == 0x3000;
 }
 
-void AppendUtf8(std::string& text, char32_t c) {
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-        return;
-    }
-    const int continuation = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    const unsigned lead[] = {0, 0xC0, 0xE0, 0xF0};
-    text += static_cast<char>(lead[continuation] | (c >> (6 * continuation)));
-    for (int i = continuation - 1; i >= 0; --i) {
-        text += static_cast<char>(0x80U | ((c >> (6 * i)) & 0x3FU));
-    }
-}
-
 // Neither blanks nor dots at the ends: a leading dot hides a file, a trailing one is
 // dropped on a memory stick, and a blank that came before a dot may come to the end.
-void TrimEnds(std::u32string& text) {
-    const auto trimmed = [](char32_t c) { return IsSpace(c) || c == U'.'; };
+void TrimEnds(std::string& text) {
+    const auto trimmed = [](char c) { return c == ' ' || c == '.'; };
     while (!text.empty() && trimmed(text.back())) {
         text.pop_back();
     }
@@ -125,25 +111,31 @@ std::string HeadingText(std::string_view typed) {
 std::string ProposedPdfName(std::string_view heading, int exerciseType,
                             const CalendarMinute& when) {
     // The characters, with the unsafe ones replaced and every run of blanks made one blank.
-    std::u32string title;
+    std::string title;
     for (std::size_t at = 0; at < heading.size();) {
         const auto [code, length] = Decode(heading, at);
-        at += length;
-        const char32_t c = code == NotUtf8 ? 0xFFFD : UnsafeInAName(code) ? U'_' : code;
-        if (!IsSpace(c)) {
-            title += c;
-        } else if (!title.empty() && title.back() != U' ') {
-            title += U' ';
+        if (code == NotUtf8) {
+            title += Replacement;
+        } else if (UnsafeInAName(code)) {
+            title += '_';
+        } else if (!IsSpace(code)) {
+            title += heading.substr(at, length);
+        } else if (!title.empty() && title.back() != ' ') {
+            title += ' ';
         }
+        at += length;
     }
     TrimEnds(title);
-    // File names hold 255 bytes; a heading is cut well before.
+    // File names hold 255 bytes; a heading is cut well before, at 100 UTF-16 units.
     constexpr std::size_t MaxUnits = 100;
     std::size_t units = 0;
     std::size_t kept = 0;
-    while (kept < title.size() && units + (title[kept] > 0xFFFF ? 2 : 1) <= MaxUnits) {
-        units += title[kept] > 0xFFFF ? 2 : 1;
-        ++kept;
+    for (std::size_t length = 0; kept < title.size(); kept += length) {
+        length = Decode(title, kept).second;
+        units += length == 4 ? 2 : 1;
+        if (units > MaxUnits) {
+            break;
+        }
     }
     title.resize(kept);
     TrimEnds(title);
@@ -154,11 +146,7 @@ std::string ProposedPdfName(std::string_view heading, int exerciseType,
     std::string rest = PdfNameText;
     rest.replace(rest.find("%1"), 2, std::to_string(exerciseType));
     rest.replace(rest.find("%2"), 2, dateTime);
-    std::string name;
-    for (const char32_t c : title) {
-        AppendUtf8(name, c);
-    }
-    return name.empty() ? rest : name + " - " + rest;
+    return title.empty() ? rest : title + " - " + rest;
 }
 
 } // namespace qx5

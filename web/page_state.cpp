@@ -3,7 +3,9 @@
 
 #include "web/page_state.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <span>
 
 namespace qx5 {
 
@@ -24,29 +26,9 @@ std::string JsonString(std::string_view text) {
     return json + '"';
 }
 
-std::string JsonStrings(const std::vector<std::string>& texts) {
-    std::string json = "[";
-    for (const std::string& text : texts) {
-        json += (json.size() > 1 ? "," : "") + JsonString(text);
-    }
-    return json + ']';
-}
-
 JsonObject& JsonObject::Add(std::string_view name, const std::string& json) {
     json_ += (json_.size() > 1 ? "," : "") + JsonString(name) + ':' + json;
     return *this;
-}
-
-JsonObject& JsonObject::Add(std::string_view name, std::int32_t value) {
-    return Add(name, std::to_string(value));
-}
-
-JsonObject& JsonObject::Add(std::string_view name, bool value) {
-    return Add(name, std::string(value ? "true" : "false"));
-}
-
-JsonObject& JsonObject::Text(std::string_view name, std::string_view value) {
-    return Add(name, JsonString(value));
 }
 
 namespace {
@@ -65,19 +47,16 @@ std::string RecordJson(const opgavelinier& r) {
         .Done();
 }
 
+// The items in use of a one-based array: the first count, as far as there are items.
+template <class T, std::size_t N>
+std::span<const T> InUse(const OneBased<T, N>& items, std::int32_t count) {
+    return std::span(items.Items)
+        .first(static_cast<std::size_t>(std::clamp(count, 0, items.Size())));
+}
+
 } // namespace
 
 std::string StateJson(const EngineState& s) {
-    std::string records = "[";
-    for (std::int32_t n = 1; n <= s.StepIndex && n <= MaxSteps; ++n) {
-        records += (n > 1 ? "," : "") + RecordJson(s.StepRecords[n]);
-    }
-    records += ']';
-    std::string divisors = "[";
-    for (std::int32_t n = 1; n <= s.DivisorCount && n <= DivisorCapacity; ++n) {
-        divisors += (n > 1 ? "," : "") + std::to_string(s.Divisors[n]);
-    }
-    divisors += ']';
     return JsonObject()
         .Add("ExerciseType", s.ExerciseType)
         .Add("BasicMode", s.BasicMode)
@@ -91,7 +70,8 @@ std::string StateJson(const EngineState& s) {
         .Add("CanSubtract", s.CanSubtract)
         .Add("CanMultiply", s.CanMultiply)
         .Add("CanDivide", s.CanDivide)
-        .Add("Divisors", divisors)
+        .Add("Divisors", JsonArray(InUse(s.Divisors, s.DivisorCount),
+                                   [](std::int32_t divisor) { return std::to_string(divisor); }))
         .Add("StartNumber", s.StartNumber)
         .Add("CurrentNumber", s.CurrentNumber)
         .Add("StepIndex", s.StepIndex)
@@ -109,7 +89,7 @@ std::string StateJson(const EngineState& s) {
         .Add("CorrectCount", s.CorrectCount)
         .Add("RestartRequested", s.RestartRequested)
         .Add("SeriesFinished", s.SeriesFinished)
-        .Add("StepRecords", records)
+        .Add("StepRecords", JsonArray(InUse(s.StepRecords, s.StepIndex), RecordJson))
         .Done();
 }
 

@@ -17,7 +17,6 @@
 #include <emscripten.h>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -169,8 +168,9 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_view() {
                      .Add("RowHeight", canvas.TextHeight("H"))
                      .Add("SheetWidth", qx5::SheetWidthNeeded(canvas, state, title))
                      .Add("SheetHeight", qx5::SheetHeightNeeded(canvas, state))
-                     .Add("Result", qx5::JsonStrings(state.SeriesFinished ? qx5::ResultLines(state)
-                                                                          : qx5::Transcript{}))
+                     .Add("Result", qx5::JsonArray(state.SeriesFinished ? qx5::ResultLines(state)
+                                                                        : qx5::Transcript{},
+                                                   qx5::JsonString))
                      .Done());
 }
 
@@ -196,7 +196,7 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_output(int year, int month, int day, int ho
     qx5::Transcript lines;
     qx5::BuildTranscript(state, printHeading, lines);
     return Reply(qx5::JsonObject()
-                     .Add("Lines", qx5::JsonStrings(lines))
+                     .Add("Lines", qx5::JsonArray(lines, qx5::JsonString))
                      .Text("Plain", PlainText(lines))
                      .Text("Html", HtmlText(lines))
                      .Text("PdfName", qx5::ProposedPdfName(printHeading, state.ExerciseType,
@@ -212,20 +212,16 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_program() {
     for (const auto& [name, text] : PageTexts) {
         texts.Text(name, text);
     }
-    std::string types = "[";
-    for (const qx5::ExerciseType& row : qx5::ExerciseTypes) {
-        types +=
-            (types.size() > 1 ? "," : "") + qx5::JsonObject()
-                                                .Add("Number", row.Number)
-                                                .Text("Caption", row.Caption)
-                                                .Add("Group", row.Group)
-                                                .Add("SheetWidth", SheetWidthOfType(row.Number))
-                                                .Done();
-    }
-    std::vector<std::string> groups;
-    for (const qx5::TypeGroup& group : qx5::TypeGroups) {
-        groups.emplace_back(group.Label);
-    }
+    const std::string types = qx5::JsonArray(qx5::ExerciseTypes, [](const qx5::ExerciseType& row) {
+        return qx5::JsonObject()
+            .Add("Number", row.Number)
+            .Text("Caption", row.Caption)
+            .Add("Group", row.Group)
+            .Add("SheetWidth", SheetWidthOfType(row.Number))
+            .Done();
+    });
+    const std::string groups = qx5::JsonArray(
+        qx5::TypeGroups, [](const qx5::TypeGroup& group) { return qx5::JsonString(group.Label); });
     qx5::JsonObject sizes;
     for (const auto& [name, size] : PageSizes) {
         sizes.Add(name, size);
@@ -236,8 +232,8 @@ EMSCRIPTEN_KEEPALIVE const char* qx5_program() {
     }
     return Reply(qx5::JsonObject()
                      .Add("Texts", texts.Done())
-                     .Add("Types", types + "]")
-                     .Add("Groups", qx5::JsonStrings(groups))
+                     .Add("Types", types)
+                     .Add("Groups", groups)
                      .Add("Sizes", sizes.Done())
                      .Add("Keys", keys.Done())
                      .Done());

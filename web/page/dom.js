@@ -1,10 +1,22 @@
 // SPDX-FileCopyrightText: 2026 QX5-holdet
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What the parts of the page share: its elements by id, a caption's access letter, the
-// messages' placeholders, and the way back to where the pupil was.
+// What the parts of the page share: its elements by id, new elements, a caption's access
+// letter, the messages' placeholders, and the way back to where the pupil was.
 
 export const $ = (id) => document.getElementById(id);
+
+// A new element with its attributes (those given as undefined left out) and its children.
+export function make(tag, attributes = {}, ...children) {
+    const element = document.createElement(tag);
+    for (const [name, value] of Object.entries(attributes)) {
+        if (value !== undefined) {
+            element.setAttribute(name, value);
+        }
+    }
+    element.append(...children);
+    return element;
+}
 
 export const anyDialogOpen = () => document.querySelector('dialog[open]') !== null;
 
@@ -29,7 +41,5 @@ export function withAccessKey(element, caption) {
         element.append(caption);
         return;
     }
-    const letter = document.createElement('u');
-    letter.textContent = caption[at + 1];
-    element.append(caption.slice(0, at), letter, caption.slice(at + 2));
+    element.append(caption.slice(0, at), make('u', {}, caption[at + 1]), caption.slice(at + 2));
 }

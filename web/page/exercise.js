@@ -8,7 +8,7 @@
 // the focus.
 
 import {Outcome} from './engine.js';
-import {$, focusBack, format} from './dom.js';
+import {$, focusBack, format, make} from './dom.js';
 import {followPixelRatio} from './sheet.js';
 import {makeToolBar} from './toolbar.js';
 
@@ -74,10 +74,8 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
     // its own: a changed one on the box with the focus would be heard as news of its own.
     function showAnswerBox(state, view) {
         const old = Edit1;
-        const description = document.createElement('span');
-        description.className = 'unseen';
-        description.id = `Edit1Description${++boxes}`;
-        description.textContent = format(texts.AnswerBoxDescription, state.CurrentNumber);
+        const description = make('span', {class: 'unseen', id: `Edit1Description${++boxes}`},
+                                 format(texts.AnswerBoxDescription, state.CurrentNumber));
         Edit1 = newBox.cloneNode(false);
         old.removeAttribute('id');
         Edit1.style.left = state.AnswerColumnX + 'px';
@@ -126,12 +124,7 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         }
         // The result takes the box's place and the focus on its first line, the score; the
         // sheet's description says the score, and nothing asks for a number any more.
-        Result.replaceChildren(...view.Result.map((text) => {
-            const line = document.createElement('div');
-            line.tabIndex = -1;
-            line.textContent = text;
-            return line;
-        }));
+        Result.replaceChildren(...view.Result.map((text) => make('div', {tabindex: -1}, text)));
         Result.style.left = Edit1.style.left;
         Result.style.top = Edit1.style.top;
         Result.hidden = false;

@@ -4,7 +4,7 @@
 // The main menu: an ARIA menu bar, worked by keyboard and pointer. An item is
 // {caption, action, shortcut?, id?}, or '-' for a line.
 
-import {anyDialogOpen, focusBack} from './dom.js';
+import {anyDialogOpen, focusBack, make} from './dom.js';
 
 export function makeMenuBar(menuBar) {
     const menus = [];
@@ -14,45 +14,25 @@ export function makeMenuBar(menuBar) {
 
     function item(list, entry) {
         if (entry === '-') {
-            const line = document.createElement('div');
-            line.setAttribute('role', 'separator');
-            list.append(line);
+            list.append(make('div', {role: 'separator'}));
             return;
         }
-        const element = document.createElement('div');
-        element.setAttribute('role', 'menuitem');
-        element.tabIndex = -1;
-        element.textContent = entry.caption;
+        const element = make('div', {role: 'menuitem', tabindex: -1, id: entry.id}, entry.caption);
         if (entry.shortcut) {
-            const key = document.createElement('span');
-            key.className = 'shortcut';
-            key.textContent = entry.shortcut;
             element.setAttribute('aria-keyshortcuts', entry.shortcut.replace('Ctrl', 'Control'));
-            element.append(key);
-        }
-        if (entry.id) {
-            element.id = entry.id;
+            element.append(make('span', {class: 'shortcut'}, entry.shortcut));
         }
         actions.set(element, entry.action);
         list.append(element);
     }
 
     function add(title, items) {
-        const holder = document.createElement('div');
-        const button = document.createElement('button');
-        button.className = 'menu-title';
-        button.setAttribute('role', 'menuitem');
-        button.setAttribute('aria-haspopup', 'menu');
-        button.setAttribute('aria-expanded', 'false');
-        button.tabIndex = menus.length === 0 ? 0 : -1;
-        button.textContent = title;
-        const list = document.createElement('div');
-        list.setAttribute('role', 'menu');
-        list.setAttribute('aria-label', title);
-        list.hidden = true;
+        const button = make('button', {class: 'menu-title', role: 'menuitem', 'aria-haspopup': 'menu',
+                                       'aria-expanded': 'false', tabindex: menus.length === 0 ? 0 : -1},
+                            title);
+        const list = make('div', {role: 'menu', 'aria-label': title, hidden: ''});
         items.forEach((entry) => item(list, entry));
-        holder.append(button, list);
-        menuBar.append(holder);
+        menuBar.append(make('div', {}, button, list));
         const menu = {button, list};
         menus.push(menu);
         button.addEventListener('click', () => (list.hidden ? open(menu, false) : close(true)));

@@ -4,7 +4,7 @@
 // What the teacher takes away from a finished series: the copy and the print, in the menu,
 // on the buttons and by their keys.
 
-import {$, anyDialogOpen, isPrintKey} from './dom.js';
+import {$, anyDialogOpen, isPrintKey, make} from './dom.js';
 
 // caption: the page's title, given back after a print.
 export function makeOutput(engine, texts, caption, dialogs) {
@@ -64,11 +64,7 @@ export function makeOutput(engine, texts, caption, dialogs) {
             return;
         }
         const out = engine.output(new Date());
-        for (const line of out.Lines) {
-            const row = document.createElement('div');
-            row.textContent = line;
-            PrintOut.append(row);
-        }
+        PrintOut.append(...out.Lines.map((line) => make('div', {}, line)));
         document.title = out.PdfName.replace(/\.pdf$/, '');
     }
     // The command prepares the print once, so that the name keeps the minute it was given.

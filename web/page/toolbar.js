@@ -5,24 +5,21 @@
 // engine's texts, its Alt letter from the engine's keys, and what a click does.
 
 import {pictures} from './assets.js';
-import {$, anyDialogOpen, withAccessKey} from './dom.js';
+import {$, anyDialogOpen, make, withAccessKey} from './dom.js';
 
 // The buttons never take the focus: it stays in the answer box or the result.
 function makeButton(button, texts, key) {
     const hint = texts[button.dataset.hint];
-    const picture = document.createElement('img');
     const name = button.dataset.picture;
-    picture.src = pictures[`${name}-1x.png`];
-    picture.srcset = `${picture.src} 1x, ${pictures[`${name}-2x.png`]} 2x`;
-    picture.alt = '';
+    const src = pictures[`${name}-1x.png`];
     button.title = hint;
     button.setAttribute('aria-label', hint.replace(/ \(Alt\+.\)$/, ''));
     button.tabIndex = -1;
     button.addEventListener('mousedown', (e) => e.preventDefault());
-    button.append(picture);
+    button.append(make('img', {src, srcset: `${src} 1x, ${pictures[`${name}-2x.png`]} 2x`, alt: ''}));
     const caption = texts[button.dataset.caption];
     if (caption) {
-        const label = document.createElement('span');
+        const label = make('span');
         withAccessKey(label, caption.trim());
         button.append(...label.childNodes);
     }
