@@ -191,7 +191,7 @@ QPixmap DrawToolPicture(ToolPicture picture, qreal devicePixelRatio) {
     using Drawing = void (*)(QPainter&);
     constexpr Drawing drawings[] = {DrawPrinter,  DrawPencil,     DrawTwoDocuments, DrawNewNumbers,
                                     DrawTurnBack, DrawArrowRight, DrawArrowRight};
-    static_assert(std::size(drawings) == static_cast<std::size_t>(ToolPicture::ArrowRight) + 1);
+    static_assert(std::size(drawings) == static_cast<std::size_t>(ToolPicture::Count));
     if (picture == ToolPicture::ArrowLeft) {
         painter.translate(ToolPictureSize, 0);
         painter.scale(-1, 1);

@@ -16,6 +16,7 @@ enum class ToolPicture {
     TurnBack,     // a curved arrow turning back
     ArrowLeft,    // a green arrow to the left
     ArrowRight,   // a green arrow to the right
+    Count,        // how many there are: a new picture goes above
 };
 
 // Side of every tool picture, in logical pixels.

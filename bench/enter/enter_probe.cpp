@@ -105,15 +105,16 @@ const XDamageNotifyEvent* Damaged(const XEvent& event) {
     return damage;
 }
 
-// Waits until no window has been drawn on for QuietMs; returns how often the given
-// window was drawn on meanwhile.
+// Waits until no window has been drawn on for QuietMs (and, given a window, until it has
+// been drawn on: a busy machine may keep a program from drawing for longer than that);
+// returns how often the given window was drawn on meanwhile.
 int Settle(Damage watched = 0) {
     int drawn = 0;
     const double giveUp = NowMs() + SettleMaxMs;
     double quietUntil = NowMs() + QuietMs;
     XEvent event;
     while (NowMs() < giveUp) {
-        if (!NextEvent(event, quietUntil)) {
+        if (!NextEvent(event, watched && !drawn ? giveUp : quietUntil)) {
             return drawn;
         }
         if (const XDamageNotifyEvent* damage = Damaged(event)) {
