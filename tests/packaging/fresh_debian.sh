@@ -302,12 +302,9 @@ if [[ -n $deb ]]; then
     # null runner installs the test's dependencies here).
     cp "${deb%_*}.dsc" "${deb%_*}.tar.xz" "$work/pupil/tmp/"
     in_root pupil apt-get install -y -qq --no-install-recommends autopkgtest >/dev/null
-    # Exit 2 is "some test skipped, none failed": qx5-web's test asks for a container, which
-    # this system is not (it is tried on a third system below).
-    status=0
-    in_root pupil autopkgtest "/tmp/$(basename "${deb%_*}.dsc")" "/tmp/$(basename "$deb")" \
-        -- null >"$work/autopkgtest.log" 2>&1 || status=$?
-    if [[ $status -eq 0 || $status -eq 2 ]] && grep -Eq '^work-a-series +PASS' "$work/autopkgtest.log"; then
+    # The program's own test only: qx5-web's is tried on a third system below.
+    if in_root pupil autopkgtest --test-name=work-a-series "/tmp/$(basename "${deb%_*}.dsc")" \
+        "/tmp/$(basename "$deb")" -- null >"$work/autopkgtest.log" 2>&1; then
         say "autopkgtest: $(grep -E '^work-a-series ' "$work/autopkgtest.log")"
     else
         tail -n 30 "$work/autopkgtest.log"
