@@ -4,8 +4,9 @@
 // The exercise window: the sheet, the answer box over it and the tool bar. Every rule is the
 // engine's; this moves the box, enables the buttons and says the steps to a screen reader.
 // A screen reader hears each step, and then the result, by the focus alone: each step's box
-// is a new element that takes the focus, and the result is a group of lines, its first with
-// the focus.
+// is a new element that takes the focus, and the result is a list box of lines, its first
+// with the focus. A list box, not text: a screen reader then leaves the arrow keys to the
+// page, where they go from line to line, and speaks each line once.
 
 import {Outcome} from './engine.js';
 import {$, focusBack, format, make} from './dom.js';
@@ -124,7 +125,8 @@ export function makeExercise({engine, sheet, program, output, dialogs}) {
         }
         // The result takes the box's place and the focus on its first line, the score; the
         // sheet's description says the score, and nothing asks for a number any more.
-        Result.replaceChildren(...view.Result.map((text) => make('div', {tabindex: -1}, text)));
+        const line = (text) => make('div', {role: 'option', tabindex: -1}, text);
+        Result.replaceChildren(...view.Result.map(line));
         Result.style.left = Edit1.style.left;
         Result.style.top = Edit1.style.top;
         Result.hidden = false;
