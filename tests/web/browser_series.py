@@ -392,6 +392,12 @@ def main():
         elif browser.zoom(2):
             wait_until(lambda: browser.run(sheet) >= 1.4, 10, f'the sheet was not drawn again zoomed: {browser.run(sheet)}')
             browser.screenshot(out / 'zoomed.png')
+        # A key that moves the focus on before a dialog's close event comes keeps it there.
+        page.choose_from_menu(page.texts['AboutItem'], page.texts['HelpMenu'])
+        moved = page.run('''document.getElementById("TAboutBox").close();
+            const title = document.querySelectorAll(".menu-title")[1]; title.focus(); return title.textContent''')
+        now = page.run('return document.activeElement.textContent')
+        assert now == moved, f'the closed about box took the focus back to {now!r}'
         # With the exercise window hidden, the about box gives the focus back to the menu bar.
         page.choose_from_menu(page.program['Groups'][1])
         page.choose_from_menu(page.texts['AboutItem'], page.texts['HelpMenu'])

@@ -8,9 +8,15 @@ import {guide, guideStyle} from './assets.js';
 import {$, anyDialogOpen, focusBack, isPrintKey} from './dom.js';
 
 // Opens a dialog over the page, and on its close gives the focus back to the element that
-// had it before.
+// had it before; unless a key has moved it on since: on a busy machine the browser may take
+// the pupil's next key (Alt+N to a new box) before it sends the close event.
 function showModal(dialog, before = document.activeElement) {
-    dialog.addEventListener('close', () => focusBack(before), {once: true});
+    dialog.addEventListener('close', () => {
+        const now = document.activeElement;
+        if (!now || now === document.body || now === before || dialog.contains(now)) {
+            focusBack(before);
+        }
+    }, {once: true});
     dialog.showModal();
 }
 
