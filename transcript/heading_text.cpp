@@ -126,27 +126,31 @@ std::string ProposedPdfName(std::string_view heading, int exerciseType,
         at += length;
     }
     TrimEnds(title);
-    // File names hold 255 bytes; a heading is cut well before, at 100 UTF-16 units.
-    constexpr std::size_t MaxUnits = 100;
-    std::size_t units = 0;
-    std::size_t kept = 0;
-    for (std::size_t length = 0; kept < title.size(); kept += length) {
-        length = Decode(title, kept).second;
-        units += length == 4 ? 2 : 1;
-        if (units > MaxUnits) {
-            break;
-        }
-    }
-    title.resize(kept);
-    TrimEnds(title);
-
     char dateTime[32];
     std::snprintf(dateTime, sizeof dateTime, "%04d-%02d-%02d %02d.%02d", when.Year, when.Month,
                   when.Day, when.Hour, when.Minute);
     std::string rest = PdfNameText;
     rest.replace(rest.find("%1"), 2, std::to_string(exerciseType));
     rest.replace(rest.find("%2"), 2, dateTime);
-    return title.empty() ? rest : title + " - " + rest;
+    constexpr std::string_view Between = " - ";
+
+    // A heading is cut at 100 UTF-16 units, and sooner where its characters take so many
+    // bytes (three each for most of Asia's) that the name would not fit in a file name's
+    // 255: the PDF could not be saved.
+    constexpr std::size_t MaxUnits = 100;
+    const std::size_t maxBytes = 255 - Between.size() - rest.size();
+    std::size_t units = 0;
+    std::size_t kept = 0;
+    for (std::size_t length = 0; kept < title.size(); kept += length) {
+        length = Decode(title, kept).second;
+        units += length == 4 ? 2 : 1;
+        if (units > MaxUnits || kept + length > maxBytes) {
+            break;
+        }
+    }
+    title.resize(kept);
+    TrimEnds(title);
+    return title.empty() ? rest : title + std::string(Between) + rest;
 }
 
 } // namespace qx5

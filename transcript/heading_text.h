@@ -30,8 +30,9 @@ struct CalendarMinute {
 // and time, for instance "Ida Hansen - type 14 - 2026-12-09 10.15.pdf". In the heading,
 // what Windows and a memory stick forbid in a name becomes "_", blanks of every kind run
 // together into one, blanks and dots at the ends go, and it is cut after 100 UTF-16 code
-// units (never inside a character). The desktop's print dialog and the browser edition's
-// page title both propose it.
+// units, or sooner so that the whole name takes at most 255 bytes (never inside a
+// character). The desktop's print dialog and the browser edition's page title both
+// propose it.
 std::string ProposedPdfName(std::string_view heading, int exerciseType, const CalendarMinute& when);
 
 } // namespace qx5

@@ -422,6 +422,9 @@ void TranscriptPrintingTest::proposedPdfName_data() {
     QTest::newRow("a long heading is cut")
         << QString(300, QLatin1Char('a')) << 5
         << QString(100, QLatin1Char('a')) + " - type 5 - 2026-12-09 10.05.pdf";
+    QTest::newRow("a heading of three-byte characters is cut to fit a file name's 255 bytes")
+        << QString(100, QChar(0x2013)) << 5
+        << QString(74, QChar(0x2013)) + " - type 5 - 2026-12-09 10.05.pdf";
     QTest::newRow("blanks of every kind run together")
         << QString::fromUtf8("\u2003Ida\u00a0\u2028 Hansen\u3000") << 5
         << "Ida Hansen - type 5 - 2026-12-09 10.05.pdf";
